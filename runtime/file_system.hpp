@@ -1,0 +1,57 @@
+#pragma once
+// The file-system operations the programs carry, over runtime (CP932) path strings.
+// Errors are run-time errors: 5 (path too long), 7 (no memory), 50/52/54/55/57 (listing
+// channels and wildcards) and the errors that correspond to the system's failure
+// (errorFromErrno). File-name patterns match without regard to case.
+
+#include <string>
+#include <string_view>
+
+namespace runtime {
+
+// The native (UTF-8) name of a runtime path.
+std::string nativePath(std::string_view path);
+
+// True when an entry of that name exists and is not a directory. "*" or "?" in the path
+// is error 55.
+bool fileExists(std::string_view path);
+// True when the entry exists and is a directory; same errors.
+bool directoryExists(std::string_view path);
+// Copies a file; with failIfExists an existing destination is an error (58).
+void copyFile(std::string_view source, std::string_view destination, bool failIfExists);
+// Creates one directory; a path over 260 bytes is error 5.
+void makeDirectory(std::string_view path);
+void deleteFile(std::string_view path);
+void renameFile(std::string_view from, std::string_view to);
+
+struct PathParts {
+    std::string drive;      // always empty on this system
+    std::string directory;  // up to and including the last "/"
+    std::string name;       // the file part before its extension
+    std::string extension;  // from the last "." of the file part, "." included
+};
+PathParts splitPath(std::string_view path);
+
+// True when `name` matches the pattern ("*" any run, "?" one character), ASCII letters
+// compared without regard to case.
+bool matchesPattern(std::string_view name, std::string_view pattern);
+
+// Directory listing on channels 1..16. open: pattern over 260 bytes is error 5, a channel
+// outside 1..16 error 50, an open channel error 52. next: the first step finds the first
+// entry; an unopened channel is error 57, a step after the end error 54. Entries are
+// listed in name order, without "." and "..".
+void dirOpen(int channel, std::string_view pattern);
+void dirNext(int channel);
+bool dirAtEnd(int channel);
+void dirClose(int channel);
+std::string dirName(int channel);
+// Size in bytes as text; "0" for a directory.
+std::string dirSize(int channel);
+// "YYYY/MM/DD" and "hh:mm:ss" of the entry's modification time, local time.
+std::string dirDate(int channel);
+std::string dirTime(int channel);
+// "DRA" with "-" for each attribute not set: directory, read-only, archive (a regular
+// file counts as archive).
+std::string dirAttributes(int channel);
+
+}  // namespace runtime

@@ -1,0 +1,46 @@
+#pragma once
+// Shift-JIS (code page 932) text. Runtime strings are std::string holding CP932 bytes;
+// lengths and positions count bytes. Text crosses to UTF-8 only at the display and at
+// the file-system boundary.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace runtime {
+
+// True for a byte that starts a two-byte character (0x81-0x9F, 0xE0-0xFC).
+constexpr bool isLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// Byte length of the character starting at `pos`: 2 for a lead byte followed by another
+// byte, else 1. A lead byte at the very end counts as one byte.
+std::size_t charLength(std::string_view s, std::size_t pos);
+
+// True when byte `pos` starts a character (is not the trail byte of a two-byte one).
+bool isCharBoundary(std::string_view s, std::size_t pos);
+
+// CP932 -> UTF-8. Bytes that are not valid CP932 become U+FFFD; never fails.
+std::string toUtf8(std::string_view sjis);
+// UTF-8 -> CP932. Characters CP932 cannot hold (and invalid UTF-8) become "?".
+std::string fromUtf8(std::string_view utf8);
+
+// A Japanese literal of the UTF-8 source as its CP932 bytes, converted once per literal:
+// "基本データ.TXT"_sj is the file's real Shift-JIS name.
+const std::string& sjisLiteral(const char* utf8, std::size_t length);
+
+// Full-width digits, letters, symbols and the ideographic blank become their ASCII
+// counterparts ("０７" -> "07", "－" -> "-", "．" -> ".", "　" -> " "); everything
+// else is kept as it is.
+std::string toHalfWidth(std::string_view sjis);
+// The inverse of toHalfWidth for printable ASCII and the blank.
+std::string toFullWidth(std::string_view sjis);
+
+}  // namespace runtime
+
+namespace runtime::literals {
+inline const std::string& operator""_sj(const char* utf8, std::size_t length) {
+    return runtime::sjisLiteral(utf8, length);
+}
+}  // namespace runtime::literals
