@@ -1,0 +1,72 @@
+#pragma once
+// The reading loop every header-keyed data file shares. It walks the field stream,
+// skipping empty, comment ("'") and separator lines, and hands back one header entry at
+// a time; the caller applies the entries it knows and reads their list lines from the
+// same reader. A header that does not split (no "_", or number 0) is fatal: next()
+// throws HeaderError with the caption and text the program shows before it ends, and
+// nothing may be written after it.
+
+#include <cstdint>
+#include <exception>
+#include <optional>
+#include <string>
+
+#include "runtime/field_reader.hpp"
+
+namespace common {
+
+struct HeaderEntry {
+    std::int16_t number = 0;
+    std::string key;
+    std::string value;
+    // True when the entry was written by this version or an earlier one; a later
+    // version's entry is not applied (and its list lines are not read).
+    bool applies = false;
+};
+
+// How the caption of a header error is formed.
+enum class HeaderCaption {
+    // The bad header + "←ヘッダーエラー" (basic data and environment files).
+    BadHeaderOnly,
+    // The key of the last good header, two blanks, the bad header + "←ヘッダーエラー"
+    // (the trade files).
+    WithLastKey,
+};
+
+class HeaderError : public std::exception {
+public:
+    HeaderError(std::string caption, std::string text)
+        : caption_(std::move(caption)), text_(std::move(text)) {}
+    const std::string& caption() const { return caption_; }
+    const std::string& text() const { return text_; }
+    const char* what() const noexcept override { return "header error"; }
+
+private:
+    std::string caption_;
+    std::string text_;
+};
+
+class HeaderReader {
+public:
+    // `errorText` is the message naming the file ("KANKYO.TXTの上記のヘッダーを修正して下さい").
+    HeaderReader(runtime::FieldReader& in, std::int16_t dataVersion, std::string errorText,
+                 HeaderCaption caption);
+
+    // The next header entry, or nothing at the end of the file. Throws HeaderError.
+    std::optional<HeaderEntry> next();
+
+    // The reader the entries come from, for the list lines a header announces.
+    runtime::FieldReader& in() { return in_; }
+
+private:
+    runtime::FieldReader& in_;
+    std::int16_t dataVersion_;
+    std::string errorText_;
+    HeaderCaption caption_;
+    std::string lastKey_;
+};
+
+// True for a field the reading loop skips: empty, a comment, or the separator line.
+bool isSkippedField(const std::string& field);
+
+}  // namespace common
