@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <limits>
+#include <compare>
+#include <string>
 
 namespace runtime {
 
@@ -29,9 +30,19 @@ constexpr std::array<int128, 39> makePowersOfTen() {
 }
 constexpr std::array<int128, 39> kPow10 = makePowersOfTen();  // 10^0 .. 10^38
 
+int128 pow10(int n) { return kPow10[static_cast<std::size_t>(n)]; }
+
 [[noreturn]] void overflow() { raiseError(err::Overflow); }
 
-uint128 magnitude(int128 v) { return v < 0 ? static_cast<uint128>(0) - static_cast<uint128>(v) : static_cast<uint128>(v); }
+std::strong_ordering order(int128 a, int128 b) {
+    if (a == b) return std::strong_ordering::equal;
+    return a < b ? std::strong_ordering::less : std::strong_ordering::greater;
+}
+
+uint128 magnitude(int128 v) {
+    const auto u = static_cast<uint128>(v);
+    return v < 0 ? 0 - u : u;
+}
 
 int128 checkedMul(int128 a, int128 b) {
     int128 r;
@@ -49,7 +60,7 @@ int128 checkedAdd(int128 a, int128 b) {
 int128 dropDigits(int128 v, long long count) {
     if (count <= 0) return v;
     if (count >= static_cast<long long>(kPow10.size())) return 0;  // |v| < 10^39 / 2
-    const int128 p = kPow10[static_cast<std::size_t>(count)];
+    const int128 p = pow10(static_cast<int>(count));
     int128 q = v / p;
     if (2 * magnitude(v % p) >= static_cast<uint128>(p)) q += v < 0 ? -1 : 1;
     return q;
@@ -70,8 +81,9 @@ struct Wide {
     std::array<std::uint64_t, 4> w{};
 
     static Wide product(uint128 a, uint128 b) {
-        const std::uint64_t x[2] = {static_cast<std::uint64_t>(a), static_cast<std::uint64_t>(a >> 64)};
-        const std::uint64_t y[2] = {static_cast<std::uint64_t>(b), static_cast<std::uint64_t>(b >> 64)};
+        using Word = std::uint64_t;
+        const Word x[2] = {static_cast<Word>(a), static_cast<Word>(a >> 64)};
+        const Word y[2] = {static_cast<Word>(b), static_cast<Word>(b >> 64)};
         Wide r;
         for (int i = 0; i < 2; ++i) {
             uint128 carry = 0;
@@ -133,7 +145,7 @@ Decimal Decimal::fromText(std::string_view text) {
 
     if (scanned.exponent >= 0) {
         if (scanned.exponent >= static_cast<long long>(kPow10.size())) overflow();
-        return Decimal(checkedMul(units, kPow10[static_cast<std::size_t>(scanned.exponent)]), 0);
+        return Decimal(checkedMul(units, pow10(static_cast<int>(scanned.exponent))), 0);
     }
     // More fraction digits than the type holds are rounded off, as a product's are.
     const long long scale = -scanned.exponent;
@@ -143,7 +155,7 @@ Decimal Decimal::fromText(std::string_view text) {
 
 std::string Decimal::toText() const {
     const uint128 mag = magnitude(units_);
-    const auto unit = static_cast<uint128>(kPow10[static_cast<std::size_t>(scale_)]);
+    const auto unit = static_cast<uint128>(pow10(scale_));
     std::string out(1, units_ < 0 ? '-' : ' ');
     out += digitText(mag / unit);
     if (scale_ > 0) {
@@ -166,7 +178,7 @@ Decimal Decimal::rounded(int fractionDigits) const {
 }
 
 int Decimal::integerDigits() const {
-    uint128 whole = magnitude(units_) / static_cast<uint128>(kPow10[static_cast<std::size_t>(scale_)]);
+    uint128 whole = magnitude(units_) / static_cast<uint128>(pow10(scale_));
     int digits = 0;
     for (; whole != 0; whole /= 10) ++digits;
     return digits;
@@ -174,8 +186,8 @@ int Decimal::integerDigits() const {
 
 Decimal operator+(const Decimal& a, const Decimal& b) {
     const int scale = std::max(a.scale_, b.scale_);
-    const int128 x = checkedMul(a.units_, kPow10[static_cast<std::size_t>(scale - a.scale_)]);
-    const int128 y = checkedMul(b.units_, kPow10[static_cast<std::size_t>(scale - b.scale_)]);
+    const int128 x = checkedMul(a.units_, pow10(scale - a.scale_));
+    const int128 y = checkedMul(b.units_, pow10(scale - b.scale_));
     return Decimal(checkedAdd(x, y), scale);
 }
 
@@ -203,16 +215,15 @@ Decimal operator*(const Decimal& a, const Decimal& b) {
 std::strong_ordering operator<=>(const Decimal& a, const Decimal& b) {
     // Whole parts first, then the fractions brought to a common scale: neither step can
     // overflow, whatever the two scales are.
-    const int128 unitA = kPow10[static_cast<std::size_t>(a.scale_)];
-    const int128 unitB = kPow10[static_cast<std::size_t>(b.scale_)];
+    const int128 unitA = pow10(a.scale_);
+    const int128 unitB = pow10(b.scale_);
     const int128 wholeA = a.units_ / unitA;
     const int128 wholeB = b.units_ / unitB;
-    if (wholeA != wholeB) return wholeA < wholeB ? std::strong_ordering::less : std::strong_ordering::greater;
+    if (wholeA != wholeB) return order(wholeA, wholeB);
     const int scale = std::max(a.scale_, b.scale_);
-    const int128 fractionA = a.units_ % unitA * kPow10[static_cast<std::size_t>(scale - a.scale_)];
-    const int128 fractionB = b.units_ % unitB * kPow10[static_cast<std::size_t>(scale - b.scale_)];
-    if (fractionA == fractionB) return std::strong_ordering::equal;
-    return fractionA < fractionB ? std::strong_ordering::less : std::strong_ordering::greater;
+    const int128 fractionA = a.units_ % unitA * pow10(scale - a.scale_);
+    const int128 fractionB = b.units_ % unitB * pow10(scale - b.scale_);
+    return order(fractionA, fractionB);
 }
 
 bool operator==(const Decimal& a, const Decimal& b) { return (a <=> b) == 0; }

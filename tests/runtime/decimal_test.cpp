@@ -194,7 +194,8 @@ TEST(DecimalRounded, RoundsHalfAwayFromZero) {
         {"0.123456", 5, " 0.12346"}, {"-0.000004", 5, " 0"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(dec(c.text).rounded(c.digits).toText(), c.rounded) << c.text << " to " << c.digits;
+        EXPECT_EQ(dec(c.text).rounded(c.digits).toText(), c.rounded)
+            << c.text << " to " << c.digits;
     EXPECT_RUNTIME_ERROR(dec("1.5").rounded(-1), runtime::err::IllegalArgument);
 }
 
