@@ -229,10 +229,10 @@ std::strong_ordering operator<=>(const Decimal& a, const Decimal& b) {
 bool operator==(const Decimal& a, const Decimal& b) { return (a <=> b) == 0; }
 
 DecimalSpec DecimalSpec::parse(std::string_view text) {
-    DecimalSpec spec;
+    DecimalSpec result;
     std::size_t i = 0;
     if (!text.empty() && text[0] == '-') {
-        spec.isSigned = true;
+        result.isSigned = true;
         ++i;
     }
     // Reads a count of 0..18 written with at least one digit.
@@ -246,12 +246,12 @@ DecimalSpec DecimalSpec::parse(std::string_view text) {
         if (i == start) raiseError(err::IllegalArgument);
         out = value;
     };
-    count(spec.integerDigits);
+    count(result.integerDigits);
     if (i >= text.size() || text[i] != '.') raiseError(err::IllegalArgument);
     ++i;
-    count(spec.fractionDigits);
+    count(result.fractionDigits);
     if (i != text.size()) raiseError(err::IllegalArgument);
-    return spec;
+    return result;
 }
 
 DecimalVar& DecimalVar::operator=(const Decimal& value) {

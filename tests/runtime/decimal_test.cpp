@@ -209,10 +209,10 @@ TEST(DecimalSpecParse, ReadsIntegerAndFractionDigits) {
         {"0.0", false, 0, 0}, {"18.18", false, 18, 18}, {"018.5", false, 18, 5},
     };
     for (const auto& c : cases) {
-        const DecimalSpec spec = DecimalSpec::parse(c.text);
-        EXPECT_EQ(spec.isSigned, c.isSigned) << c.text;
-        EXPECT_EQ(spec.integerDigits, c.integerDigits) << c.text;
-        EXPECT_EQ(spec.fractionDigits, c.fractionDigits) << c.text;
+        const DecimalSpec parsed = DecimalSpec::parse(c.text);
+        EXPECT_EQ(parsed.isSigned, c.isSigned) << c.text;
+        EXPECT_EQ(parsed.integerDigits, c.integerDigits) << c.text;
+        EXPECT_EQ(parsed.fractionDigits, c.fractionDigits) << c.text;
     }
 }
 
@@ -225,7 +225,7 @@ TEST(DecimalSpecParse, OtherFormsAreIllegal) {
 
 TEST(DecimalVarAssign, RoundsThenChecksTheDeclaredDigits) {
     const struct {
-        const char* spec;
+        const char* declared;
         const char* value;
         std::optional<const char*> stored;  // empty: error 6
     } cases[] = {
@@ -244,21 +244,21 @@ TEST(DecimalVarAssign, RoundsThenChecksTheDeclaredDigits) {
         {"0.0", "0.5", {}},
     };
     for (const auto& c : cases) {
-        DecimalVar var(c.spec);
+        DecimalVar var(c.declared);
         var = "0.4";
         const std::string before = var.value().toText();
         if (c.stored) {
             var = dec(c.value);
-            EXPECT_EQ(var.value().toText(), *c.stored) << c.spec << " <- " << c.value;
+            EXPECT_EQ(var.value().toText(), *c.stored) << c.declared << " <- " << c.value;
         } else {
             EXPECT_RUNTIME_ERROR(var = dec(c.value), runtime::err::Overflow)
-                << c.spec << " <- " << c.value;
+                << c.declared << " <- " << c.value;
             EXPECT_EQ(var.value().toText(), before) << "old value kept";
         }
     }
 }
 
-TEST(DecimalVarAssign, VariableToVariableKeepsTheTargetSpec) {
+TEST(DecimalVarAssign, VariableToVariableKeepsTheTargetDigits) {
     DecimalVar wide("-9.5");
     wide = "12345.5";
     DecimalVar narrow("3.5");
