@@ -9,7 +9,11 @@
 //    a "0" before the point of values below 1 (" 0.5", "-0.25");
 //  * exponent form when the decimal exponent of the rounded value is >= 7 or < -5:
 //    mantissa, "E", sign, at least two exponent digits (" 1.234568E+07", " 1E-06");
-//  * doubles the same way with at most 15 significant digits, exponent from 15 on.
+//  * doubles the same way with at most 15 significant digits, exponent from 15 on;
+//  * rounding works on the exact binary value, an exact tie going to the even digit;
+//  * the form never depends on the C locale;
+//  * not-a-number and the infinities, which the programs' arithmetic never makes, are
+//    " NaN", " Inf" and "-Inf" (val() reads them as 0).
 
 #include <cstdint>
 #include <string>
@@ -28,14 +32,18 @@ std::string digitsOf(std::int32_t value);
 std::string digitsOf(float value);
 
 // Text to number: leading blanks skipped; optional sign, digits, a point, digits and an
-// exponent ("E" or "D", optional sign, digits); stops at the first character that cannot
-// continue a number; no number at all gives 0. Never fails.
+// exponent ("E" or "D" in either case, optional sign, digits; a letter without digits
+// ends the number before it); stops at the first character that cannot continue a
+// number; no number at all gives 0. Never fails: a value beyond the double range gives
+// an infinity (which toInt16 and the others report as error 6), one too small gives 0.
 double val(std::string_view text);
 
-// Rounding conversions (half to even, as the runtime rounds); out of range is error 6.
+// Rounding conversions (half to even, as the runtime rounds); out of range or
+// not-a-number is error 6.
 std::int16_t toInt16(double value);
 std::int32_t toInt32(double value);
-// A value whose magnitude exceeds the single range is error 6.
+// A value whose magnitude exceeds the single range is error 6 (an infinity included);
+// not-a-number passes through unchanged.
 float toSingle(double value);
 
 // Checked 16-bit and 32-bit arithmetic: a result out of range is error 6.
