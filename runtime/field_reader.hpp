@@ -28,8 +28,12 @@ public:
     std::string readField();
     // The rest of the current line, commas and quotes kept, without its line end.
     std::string readLine();
+    // Bytes consumed so far; every read that is not at the end consumes at least one.
+    std::size_t position() const { return pos_; }
 
 private:
+    void skipLineEnd();
+
     std::string_view text_;
     std::size_t pos_ = 0;
 };

@@ -7,8 +7,9 @@
 //    that replaces the target only at close(), so the old file stays whole until then.
 //    A channel destroyed without close() leaves the old file untouched.
 //  * Append adds to the end of the file (created when missing); what is there is kept.
-// Writing to an input channel or reading from an output one is error 51; reading past the
-// end is error 54; using a closed channel is error 57.
+// Writing to an input channel or reading from an output one (eof() included) is error 51;
+// reading past the end is error 54; using a closed channel is error 57. Closing a closed
+// channel does nothing. A missing folder is error 53 for output and append.
 
 #include <memory>
 #include <optional>

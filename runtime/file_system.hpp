@@ -19,9 +19,10 @@ bool fileExists(std::string_view path);
 bool directoryExists(std::string_view path);
 // Copies a file; with failIfExists an existing destination is an error (58).
 void copyFile(std::string_view source, std::string_view destination, bool failIfExists);
-// Creates one directory; a path over 260 bytes is error 5.
+// Creates one directory; a path over 260 bytes is error 5, a missing parent folder 53.
 void makeDirectory(std::string_view path);
 void deleteFile(std::string_view path);
+// Renames a file; an existing destination is error 58 (it is never replaced).
 void renameFile(std::string_view from, std::string_view to);
 
 struct PathParts {
@@ -32,14 +33,19 @@ struct PathParts {
 };
 PathParts splitPath(std::string_view path);
 
-// True when `name` matches the pattern ("*" any run, "?" one character), ASCII letters
-// compared without regard to case.
+// True when `name` matches the pattern ("*" any run, "?" one character, a two-byte
+// character counting as one), ASCII letters compared without regard to case.
 bool matchesPattern(std::string_view name, std::string_view pattern);
 
 // Directory listing on channels 1..16. open: pattern over 260 bytes is error 5, a channel
-// outside 1..16 error 50, an open channel error 52. next: the first step finds the first
-// entry; an unopened channel is error 57, a step after the end error 54. Entries are
-// listed in name order, without "." and "..".
+// outside 1..16 error 50 (for every call), an open channel error 52. next: the first step
+// finds the first entry; an unopened channel is error 57, a step after the end error 54.
+// The pattern is a folder part (up to the last "/"; none means the current folder) and a
+// name pattern; a folder that does not exist lists nothing, like a search without match.
+// Entries are read when the listing opens and listed in name order (ASCII letters without
+// regard to case), without "." and "..".
+// Reading the entry (name, size, date, time, attributes) when none is current, before the
+// first step or at the end, is error 54; on an unopened channel 57.
 void dirOpen(int channel, std::string_view pattern);
 void dirNext(int channel);
 bool dirAtEnd(int channel);

@@ -1,0 +1,220 @@
+// Directory listing channels: a listing is read once, when it is opened, and then stepped
+// through entry by entry.
+#include <cerrno>
+#include <dirent.h>
+#include <iconv.h>
+#include <sys/stat.h>
+#include <time.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <ctime>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "runtime/error.hpp"
+#include "runtime/file_system.hpp"
+#include "runtime/sjis.hpp"
+
+namespace runtime {
+
+namespace {
+
+constexpr int kChannels = 16;
+constexpr std::size_t kMaxPatternBytes = 260;
+
+struct Entry {
+    std::string name;  // CP932
+    std::string sortKey;
+    bool isDirectory = false;
+    bool readOnly = false;
+    bool regular = false;
+    long long size = 0;
+    std::time_t modified = 0;
+};
+
+struct Listing {
+    bool open = false;
+    std::vector<Entry> entries;
+    // 0: before the first step; k: entries[k - 1] is current; entries.size() + 1: at the end.
+    std::size_t step = 0;
+};
+
+std::array<Listing, kChannels> listings;
+
+// UTF-8 file names to CP932; characters CP932 cannot hold (and invalid UTF-8) become "?".
+// TODO(lead): becomes fromUtf8() once sjis.cpp is in.
+class NameConverter {
+public:
+    NameConverter() : cd_(::iconv_open("CP932", "UTF-8")) {
+        if (cd_ == reinterpret_cast<iconv_t>(-1)) raiseError(err::SystemFailure);
+    }
+    ~NameConverter() { ::iconv_close(cd_); }
+    NameConverter(const NameConverter&) = delete;
+    NameConverter& operator=(const NameConverter&) = delete;
+
+    std::string convert(std::string_view utf8) {
+        ::iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        std::string out;
+        char buf[256];
+        char* in = const_cast<char*>(utf8.data());
+        std::size_t inLeft = utf8.size();
+        while (inLeft > 0) {
+            char* o = buf;
+            std::size_t oLeft = sizeof buf;
+            const std::size_t r = ::iconv(cd_, &in, &inLeft, &o, &oLeft);
+            out.append(buf, static_cast<std::size_t>(o - buf));
+            if (r != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
+            const std::size_t skip = std::min(inLeft, sequenceLength(in, inLeft));
+            out += '?';
+            in += skip;
+            inLeft -= skip;
+        }
+        return out;
+    }
+
+private:
+    // Bytes of the UTF-8 sequence at `s`: the whole character when it is well formed, so
+    // one unconvertible character gives one "?"; else 1.
+    static std::size_t sequenceLength(const char* s, std::size_t left) {
+        const auto b = static_cast<unsigned char>(s[0]);
+        const std::size_t n = b >= 0xF0 && b < 0xF8 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+        if (n > left) return 1;
+        for (std::size_t i = 1; i < n; ++i)
+            if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return 1;
+        return n;
+    }
+
+    iconv_t cd_;
+};
+
+Listing& listingOf(int channel) {
+    if (channel < 1 || channel > kChannels) raiseError(err::BadChannelNumber);
+    return listings[static_cast<std::size_t>(channel - 1)];
+}
+
+Listing& openListing(int channel) {
+    Listing& l = listingOf(channel);
+    if (!l.open) raiseError(err::ChannelNotOpen);
+    return l;
+}
+
+const Entry& currentEntry(int channel) {
+    const Listing& l = openListing(channel);
+    if (l.step == 0 || l.step > l.entries.size()) raiseError(err::PastEnd);
+    return l.entries[l.step - 1];
+}
+
+// Name order as the listing shows it: ASCII letters without regard to case, then bytes.
+std::string orderKey(const std::string& name) {
+    std::string key = name;
+    for (std::size_t i = 0; i < key.size(); ++i) {
+        const auto b = static_cast<unsigned char>(key[i]);
+        if (isLeadByte(b)) {
+            ++i;  // leave the trail byte of a two-byte character alone
+        } else if (b >= 'a' && b <= 'z') {
+            key[i] = static_cast<char>(b - 'a' + 'A');
+        }
+    }
+    return key;
+}
+
+std::vector<Entry> readFolder(const std::string& folder, std::string_view namePattern) {
+    std::vector<Entry> entries;
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
+    if (!dir) {
+        // A folder that is not there lists like a search that found nothing.
+        if (errno == ENOENT || errno == ENOTDIR) return entries;
+        raiseError(errorFromErrno(errno));
+    }
+    NameConverter toCp932;
+    const std::string prefix = folder.back() == '/' ? folder : folder + "/";
+    while (const dirent* d = ::readdir(dir.get())) {
+        const std::string_view native = d->d_name;
+        if (native == "." || native == "..") continue;
+        Entry e;
+        e.name = toCp932.convert(native);
+        if (!matchesPattern(e.name, namePattern)) continue;
+        struct stat st {};
+        const std::string full = prefix + std::string(native);
+        // A link to nothing still shows, as the link itself; an entry that vanished does not.
+        if (::stat(full.c_str(), &st) != 0 && ::lstat(full.c_str(), &st) != 0) continue;
+        e.isDirectory = S_ISDIR(st.st_mode);
+        e.regular = S_ISREG(st.st_mode);
+        e.readOnly = (st.st_mode & S_IWUSR) == 0;
+        e.size = e.isDirectory ? 0 : static_cast<long long>(st.st_size);
+        e.modified = st.st_mtime;
+        e.sortKey = orderKey(e.name);
+        entries.push_back(std::move(e));
+    }
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return a.sortKey != b.sortKey ? a.sortKey < b.sortKey : a.name < b.name;
+    });
+    return entries;
+}
+
+std::tm localTimeOf(std::time_t t) {
+    std::tm tm {};
+    ::localtime_r(&t, &tm);
+    return tm;
+}
+
+}  // namespace
+
+void dirOpen(int channel, std::string_view pattern) {
+    Listing& l = listingOf(channel);
+    if (l.open) raiseError(err::ChannelAlreadyOpen);
+    if (pattern.size() > kMaxPatternBytes) raiseError(err::IllegalArgument);
+    const PathParts parts = splitPath(pattern);
+    const std::string folder = parts.directory.empty() ? "." : nativePath(parts.directory);
+    l.entries = readFolder(folder, std::string_view(pattern).substr(parts.directory.size()));
+    l.step = 0;
+    l.open = true;
+}
+
+void dirNext(int channel) {
+    Listing& l = openListing(channel);
+    if (l.step > l.entries.size()) raiseError(err::PastEnd);
+    ++l.step;
+}
+
+bool dirAtEnd(int channel) {
+    const Listing& l = openListing(channel);
+    return l.step > l.entries.size();
+}
+
+void dirClose(int channel) {
+    Listing& l = openListing(channel);
+    l = Listing{};
+}
+
+std::string dirName(int channel) { return currentEntry(channel).name; }
+
+std::string dirSize(int channel) { return std::to_string(currentEntry(channel).size); }
+
+std::string dirDate(int channel) {
+    const std::tm tm = localTimeOf(currentEntry(channel).modified);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%04d/%02d/%02d", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
+    return buf;
+}
+
+std::string dirTime(int channel) {
+    const std::tm tm = localTimeOf(currentEntry(channel).modified);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", tm.tm_hour, tm.tm_min, tm.tm_sec);
+    return buf;
+}
+
+std::string dirAttributes(int channel) {
+    const Entry& e = currentEntry(channel);
+    std::string a = "---";
+    if (e.isDirectory) a[0] = 'D';
+    if (e.readOnly) a[1] = 'R';
+    if (e.regular) a[2] = 'A';
+    return a;
+}
+
+}  // namespace runtime
