@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/digit_code.hpp"
+#include "common/header.hpp"
 #include "common/header_reader.hpp"
 #include "common/number_input.hpp"
 #include "runtime/numbers.hpp"
