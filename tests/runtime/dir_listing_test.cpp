@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <vector>
 

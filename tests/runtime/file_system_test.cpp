@@ -2,15 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <ctime>
-#include <filesystem>
+#include <string>
 
 #include "runtime/error.hpp"
-#include "runtime/file_channel.hpp"
 #include "temp_folder.hpp"
 
 namespace {
