@@ -2,7 +2,6 @@
 // through entry by entry.
 #include <cerrno>
 #include <dirent.h>
-#include <iconv.h>
 #include <sys/stat.h>
 #include <time.h>
 
@@ -44,52 +43,6 @@ struct Listing {
 
 std::array<Listing, kChannels> listings;
 
-// UTF-8 file names to CP932; characters CP932 cannot hold (and invalid UTF-8) become "?".
-// TODO(lead): becomes fromUtf8() once sjis.cpp is in.
-class NameConverter {
-public:
-    NameConverter() : cd_(::iconv_open("CP932", "UTF-8")) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) raiseError(err::SystemFailure);
-    }
-    ~NameConverter() { ::iconv_close(cd_); }
-    NameConverter(const NameConverter&) = delete;
-    NameConverter& operator=(const NameConverter&) = delete;
-
-    std::string convert(std::string_view utf8) {
-        ::iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        std::string out;
-        char buf[256];
-        char* in = const_cast<char*>(utf8.data());
-        std::size_t inLeft = utf8.size();
-        while (inLeft > 0) {
-            char* o = buf;
-            std::size_t oLeft = sizeof buf;
-            const std::size_t r = ::iconv(cd_, &in, &inLeft, &o, &oLeft);
-            out.append(buf, static_cast<std::size_t>(o - buf));
-            if (r != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
-            const std::size_t skip = std::min(inLeft, sequenceLength(in, inLeft));
-            out += '?';
-            in += skip;
-            inLeft -= skip;
-        }
-        return out;
-    }
-
-private:
-    // Bytes of the UTF-8 sequence at `s`: the whole character when it is well formed, so
-    // one unconvertible character gives one "?"; else 1.
-    static std::size_t sequenceLength(const char* s, std::size_t left) {
-        const auto b = static_cast<unsigned char>(s[0]);
-        const std::size_t n = b >= 0xF0 && b < 0xF8 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
-        if (n > left) return 1;
-        for (std::size_t i = 1; i < n; ++i)
-            if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return 1;
-        return n;
-    }
-
-    iconv_t cd_;
-};
-
 Listing& listingOf(int channel) {
     if (channel < 1 || channel > kChannels) raiseError(err::BadChannelNumber);
     return listings[static_cast<std::size_t>(channel - 1)];
@@ -129,13 +82,12 @@ std::vector<Entry> readFolder(const std::string& folder, std::string_view namePa
         if (errno == ENOENT || errno == ENOTDIR) return entries;
         raiseError(errorFromErrno(errno));
     }
-    NameConverter toCp932;
     const std::string prefix = folder.back() == '/' ? folder : folder + "/";
     while (const dirent* d = ::readdir(dir.get())) {
         const std::string_view native = d->d_name;
         if (native == "." || native == "..") continue;
         Entry e;
-        e.name = toCp932.convert(native);
+        e.name = fromUtf8(native);
         if (!matchesPattern(e.name, namePattern)) continue;
         struct stat st {};
         const std::string full = prefix + std::string(native);

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <iconv.h>
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,41 +15,6 @@ namespace runtime {
 namespace {
 
 constexpr std::size_t kMaxPathBytes = 260;
-
-// CP932 -> UTF-8 for path names; bytes that are not CP932 become U+FFFD.
-// TODO(lead): becomes toUtf8() once sjis.cpp is in.
-std::string cp932ToUtf8(std::string_view sjis) {
-    bool ascii = true;
-    for (const char c : sjis) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (ascii) return std::string(sjis);
-
-    const iconv_t cd = ::iconv_open("UTF-8", "CP932");
-    if (cd == reinterpret_cast<iconv_t>(-1)) raiseError(err::SystemFailure);
-    std::string out;
-    char buf[256];
-    char* in = const_cast<char*>(sjis.data());
-    std::size_t inLeft = sjis.size();
-    while (inLeft > 0) {
-        char* o = buf;
-        std::size_t oLeft = sizeof buf;
-        const std::size_t r = ::iconv(cd, &in, &inLeft, &o, &oLeft);
-        out.append(buf, static_cast<std::size_t>(o - buf));
-        if (r != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
-        // A bad character: one replacement for the lead byte and its trail byte, so the
-        // trail byte is never read as an ASCII character of its own.
-        const auto lead = static_cast<unsigned char>(in[0]);
-        std::size_t skip = 1;
-        if (isLeadByte(lead) && inLeft >= 2) {
-            const auto trail = static_cast<unsigned char>(in[1]);
-            if (trail >= 0x40 && trail <= 0xFC && trail != 0x7F) skip = 2;
-        }
-        out += "\xEF\xBF\xBD";
-        in += skip;
-        inLeft -= skip;
-    }
-    ::iconv_close(cd);
-    return out;
-}
 
 void checkNoWildcards(std::string_view path) {
     if (path.find_first_of("*?") != std::string_view::npos) raiseError(err::BadFileName);
@@ -97,7 +61,7 @@ bool sameChar(std::string_view a, std::size_t ap, std::size_t al, std::string_vi
 
 }  // namespace
 
-std::string nativePath(std::string_view path) { return cp932ToUtf8(path); }
+std::string nativePath(std::string_view path) { return toUtf8(path); }
 
 bool fileExists(std::string_view path) {
     struct stat st {};
@@ -166,6 +130,9 @@ PathParts splitPath(std::string_view path) {
 }
 
 bool matchesPattern(std::string_view name, std::string_view pattern) {
+    // "*.*" means every entry, names without an extension included, as the file search
+    // the programs were written for treats it.
+    if (pattern == "*.*") return true;
     constexpr auto none = std::string_view::npos;
     std::size_t n = 0, p = 0;
     // Where the last "*" was seen, and the name position it currently stands for.

@@ -12,11 +12,16 @@ namespace runtime {
 
 namespace {
 
-// Bytes to skip over a character the converter cannot take: a whole UTF-8 sequence when
-// the input is UTF-8 (so one unknown character gives one replacement), else one byte.
+// Bytes to skip over a character the converter cannot take, so that one bad character
+// gives one replacement: a whole UTF-8 sequence, or a CP932 lead byte with its trail byte
+// (which is then never read as an ASCII character of its own), else one byte.
 std::size_t badSequenceLength(bool utf8Input, const char* p, std::size_t left) {
-    if (!utf8Input) return 1;
     const auto b = static_cast<unsigned char>(*p);
+    if (!utf8Input) {
+        if (!isLeadByte(b) || left < 2) return 1;
+        const auto trail = static_cast<unsigned char>(p[1]);
+        return trail >= 0x40 && trail <= 0xFC && trail != 0x7F ? 2 : 1;
+    }
     std::size_t n = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
     n = std::min(n, left);
     for (std::size_t i = 1; i < n; ++i)

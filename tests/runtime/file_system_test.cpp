@@ -87,6 +87,8 @@ TEST(MatchesPattern, GlobsWithoutRegardToCase) {
         {"\x83\x61", "?a", false},
         {"\x83\x61", "\x83\x41", false},       // two-byte characters compare exactly
         {"[x]", "[X]", true},
+        {"README", "*.*", true},  // every entry, with or without an extension
+        {"README", "*.", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(rt::matchesPattern(c.name, c.pattern), c.matches) << c.name << " ~ " << c.pattern;

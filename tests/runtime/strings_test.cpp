@@ -29,8 +29,10 @@ TEST(Sjis, LiteralIsTheRealShiftJisNameAndConvertedOnce) {
 TEST(Sjis, Cp932MapsTheFullWidthDashAndSurvivesInvalidBytes) {
     EXPECT_EQ(toUtf8("\x81\x7C"), "\xEF\xBC\x8D");  // U+FF0D, not U+2212
     EXPECT_EQ(fromUtf8("\xEF\xBC\x8D"), "\x81\x7C");
-    // A lead byte at the end, an undefined code and a stray trail byte: replaced, not fatal.
-    EXPECT_EQ(toUtf8("a\x85\x40z\x81"), "a\xEF\xBF\xBD@z\xEF\xBF\xBD");
+    // An undefined two-byte code is one replacement, its trail byte included (so 0x5C
+    // never surfaces as a backslash); a lead byte at the end is replaced too.
+    EXPECT_EQ(toUtf8("a\x85\x40z\x81"), "a\xEF\xBF\xBDz\xEF\xBF\xBD");
+    EXPECT_EQ(toUtf8("\x85\x5C/x"), "\xEF\xBF\xBD/x");
     EXPECT_EQ(fromUtf8("\xF0\x9F\x98\x80x"), "?x");  // no CP932 form
     const std::string round = "\x8E\xE6\x88\xF8\x92\x86\x83\x66\x81\x5B\x83\x5E\xB1";  // 取引中データｱ
     EXPECT_EQ(fromUtf8(toUtf8(round)), round);
