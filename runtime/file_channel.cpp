@@ -12,21 +12,6 @@
 
 namespace runtime {
 
-namespace {
-
-void writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            raiseError(errorFromErrno(errno));
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-}
-
-}  // namespace
-
 FileChannel::FileChannel(std::string_view path, FileMode mode) : mode_(mode) {
     const std::string native = nativePath(path);
     switch (mode_) {

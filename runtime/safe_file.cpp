@@ -30,6 +30,8 @@ std::string baseNameOf(const std::string& path) {
     raiseError(e == ENOENT ? err::PathNotFound : errorFromErrno(e));
 }
 
+}  // namespace
+
 void writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t n = ::write(fd, bytes.data(), bytes.size());
@@ -40,8 +42,6 @@ void writeAll(int fd, std::string_view bytes) {
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
 }
-
-}  // namespace
 
 SafeFileWriter::SafeFileWriter(const std::string& nativePath) : path_(nativePath) {
     std::string pattern = folderOf(path_) + "/." + baseNameOf(path_) + ".tmp-XXXXXX";

@@ -31,6 +31,10 @@ private:
     int fd_ = -1;
 };
 
+// Writes all of `bytes` to an open file descriptor; a failure raises the error of the
+// system's failure (56 disk full, 75 access, ...).
+void writeAll(int fd, std::string_view bytes);
+
 // Writes `bytes` as the whole new contents of the file at `nativePath`, safely.
 void writeFileSafely(const std::string& nativePath, std::string_view bytes);
 

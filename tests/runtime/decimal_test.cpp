@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/runtime/error_number.hpp"
+
 #include <climits>
 #include <optional>
 #include <string>
@@ -14,18 +16,6 @@ using runtime::DecimalSpec;
 using runtime::DecimalVar;
 using runtime::RuntimeError;
 
-// Expects `statement` to raise run-time error `expected`.
-#define EXPECT_RUNTIME_ERROR(statement, expected)                \
-    EXPECT_THROW(                                                \
-        {                                                        \
-            try {                                                \
-                statement;                                       \
-            } catch (const RuntimeError& e) {                    \
-                EXPECT_EQ(e.number(), expected) << e.what();     \
-                throw;                                           \
-            }                                                    \
-        },                                                       \
-        RuntimeError)
 
 Decimal dec(const char* text) { return Decimal::fromText(text); }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/runtime/error_number.hpp"
+
 #include <cfloat>
 #include <cmath>
 #include <limits>
@@ -17,18 +19,6 @@ using runtime::RuntimeError;
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// Expects `statement` to raise run-time error `expected`.
-#define EXPECT_RUNTIME_ERROR(statement, expected)                \
-    EXPECT_THROW(                                                \
-        {                                                        \
-            try {                                                \
-                statement;                                       \
-            } catch (const RuntimeError& e) {                    \
-                EXPECT_EQ(e.number(), expected) << e.what();     \
-                throw;                                           \
-            }                                                    \
-        },                                                       \
-        RuntimeError)
 
 TEST(NumberText, IntegersKeepASignColumn) {
     const struct {

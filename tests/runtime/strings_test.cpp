@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/runtime/error_number.hpp"
+
 #include "runtime/error.hpp"
 #include "runtime/sjis.hpp"
 #include "runtime/strings.hpp"
@@ -7,18 +9,6 @@
 using namespace runtime;
 using namespace runtime::literals;
 
-namespace {
-
-int errorOf(auto&& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
-
-}  // namespace
 
 TEST(Sjis, LiteralIsTheRealShiftJisNameAndConvertedOnce) {
     const std::string& a = "基本データ.TXT"_sj;
@@ -65,7 +55,7 @@ TEST(Strings, SearchMatchesOnlyAtCharacterBoundaries) {
     EXPECT_EQ(instr(5, "abc", "a"), 0);
     // A start inside a two-byte character begins at the next character.
     EXPECT_EQ(instr(2, "ソ\\"_sj, "\\"), 3);
-    EXPECT_EQ(errorOf([] { instr(0, "abc", "a"); }), err::IllegalArgument);
+    EXPECT_RUNTIME_ERROR(instr(0, "abc", "a"), err::IllegalArgument);
 }
 
 TEST(Strings, Parts) {
@@ -77,7 +67,7 @@ TEST(Strings, Parts) {
     EXPECT_EQ(mid("abcdef", 2, 3), "bcd");
     EXPECT_EQ(mid("abcdef", 5), "ef");
     EXPECT_EQ(mid("abc", 4, 1), "");
-    EXPECT_EQ(errorOf([] { mid("abc", 0, 1); }), err::IllegalArgument);
+    EXPECT_RUNTIME_ERROR(mid("abc", 0, 1), err::IllegalArgument);
 }
 
 TEST(Strings, MidReplaceKeepsTheLength) {
@@ -96,8 +86,8 @@ TEST(Strings, MidReplaceKeepsTheLength) {
         EXPECT_EQ(c.target, c.expected);
     }
     std::string t = "ab";
-    EXPECT_EQ(errorOf([&] { midReplace(t, 3, 1, "x"); }), err::IllegalArgument);
-    EXPECT_EQ(errorOf([&] { midReplace(t, 0, 1, "x"); }), err::IllegalArgument);
+    EXPECT_RUNTIME_ERROR(midReplace(t, 3, 1, "x"), err::IllegalArgument);
+    EXPECT_RUNTIME_ERROR(midReplace(t, 0, 1, "x"), err::IllegalArgument);
 }
 
 TEST(Strings, CodesRepeatsAndBlanks) {
@@ -106,13 +96,13 @@ TEST(Strings, CodesRepeatsAndBlanks) {
     EXPECT_EQ(chr(0x8140), "\x81\x40");
     EXPECT_EQ(asc("A"), 65);
     EXPECT_EQ(asc("　"_sj), 0x8140);
-    EXPECT_EQ(errorOf([] { asc(""); }), err::IllegalArgument);
-    EXPECT_EQ(errorOf([] { chr(0x4141); }), err::IllegalArgument);
-    EXPECT_EQ(errorOf([] { chr(-1); }), err::IllegalArgument);
+    EXPECT_RUNTIME_ERROR(asc(""), err::IllegalArgument);
+    EXPECT_RUNTIME_ERROR(chr(0x4141), err::IllegalArgument);
+    EXPECT_RUNTIME_ERROR(chr(-1), err::IllegalArgument);
     EXPECT_EQ(repeatChar(33, "-"), std::string(33, '-'));
     EXPECT_EQ(repeatChar(2, "★x"_sj), "★★"_sj);
     EXPECT_EQ(spaces(3), "   ");
-    EXPECT_EQ(errorOf([] { spaces(-1); }), err::IllegalArgument);
+    EXPECT_RUNTIME_ERROR(spaces(-1), err::IllegalArgument);
     EXPECT_LT(compare("abc", "abd"), 0);
     EXPECT_EQ(compare("", ""), 0);
     EXPECT_EQ(trimBlanks(" \t a b \t"), "a b");

@@ -1,4 +1,6 @@
 #pragma once
+
+#include "tests/runtime/error_number.hpp"
 // A fresh folder under the system's temporary folder for one test, removed with all its
 // contents afterwards, and small helpers to put bytes into it and read them back.
 
@@ -59,17 +61,6 @@ inline std::vector<std::string> namesIn(const std::string& folder) {
         names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
-}
-
-// The number of the run-time error `f` raises; 0 when it raises none.
-template <typename F>
-int errorNumberOf(F&& f) {
-    try {
-        f();
-    } catch (const runtime::RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
 }
 
 }  // namespace testing_support
