@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "common/digit_code.hpp"
+#include "common/field_text.hpp"
 #include "common/header.hpp"
 #include "common/header_reader.hpp"
 #include "common/lenient_number.hpp"
@@ -208,29 +209,30 @@ std::string writeBasicData(const BasicData& d) {
     w.line("'ヘッダー名は変更禁止"_sj);
     w.sep();
     w.header("ストック量"_sj, number(d.stockCapacity)), w.sep();
-    w.header("ＣＧフォルダ名"_sj, d.chartFolderName), w.sep();
+    w.header("ＣＧフォルダ名"_sj, common::fieldText(d.chartFolderName)), w.sep();
     w.header("注文枚数"_sj, number(d.defaultLots)), w.sep();
     w.header("通貨単位"_sj, runtime::numberText(d.currencyUnit)), w.sep(), w.line(), w.sep();
     w.line("'ここから下は項目名称のみ変更可能"_sj);
     w.line("'但しヘッダー部分は変更禁止"_sj);
     w.sep();
     w.header("取引状況"_sj, number(d.tradeStateCount));
-    for (int j = 1; j <= d.tradeStateCount; ++j) w.line(d.tradeStates[static_cast<std::size_t>(j)]);
+    for (int j = 1; j <= d.tradeStateCount; ++j) w.line(common::fieldText(d.tradeStates[static_cast<std::size_t>(j)]));
     w.sep();
     w.header("売買項目"_sj, number(d.tradeSideCount));
-    for (int j = 1; j <= d.tradeSideCount; ++j) w.line(d.tradeSides[static_cast<std::size_t>(j)]);
+    for (int j = 1; j <= d.tradeSideCount; ++j) w.line(common::fieldText(d.tradeSides[static_cast<std::size_t>(j)]));
     w.sep(), w.line(), w.sep();
     w.line("'ここから下はヘッダーの数値（項目数に相当　最大２０）"_sj);
     w.line("'項目数に応じた各項目名称のみ変更可能"_sj);
     w.line("'ヘッダー名は変更禁止"_sj);
     w.sep();
     w.header("通貨ペア"_sj, number(d.currencyPairCount));
-    for (int j = 1; j <= d.currencyPairCount; ++j) w.line(d.currencyPairs[static_cast<std::size_t>(j)]);
+    for (int j = 1; j <= d.currencyPairCount; ++j) w.line(common::fieldText(d.currencyPairs[static_cast<std::size_t>(j)]));
     w.sep();
     w.header("時間足"_sj, number(d.timeframeCount));
     for (int j = 1; j <= d.timeframeCount; ++j) {
         const auto& r = d.timeframes[static_cast<std::size_t>(j)];
-        w.line(r.base + "," + r.shortName + "," + r.middleName + "," + r.longName);
+        w.line(common::fieldText(r.base) + "," + common::fieldText(r.shortName) + "," +
+               common::fieldText(r.middleName) + "," + common::fieldText(r.longName));
     }
     w.sep();
 
@@ -259,13 +261,13 @@ std::string writeBasicData(const BasicData& d) {
     for (int g = 1; g <= kGroupCount; ++g) {
         const auto& group = d.groups[static_cast<std::size_t>(g)];
         w.header(groupKey(g), "0");
-        w.line("グループ名,"_sj + group.name);
+        w.line("グループ名,"_sj + common::fieldText(group.name));
         w.line("'");
         for (int i = firstItemOf(g); i <= 3; ++i) {
             const auto& item = group.items[static_cast<std::size_t>(i)];
             w.header(itemKey(g, i), number(item.count));
-            w.line("項目名,"_sj + item.name);
-            for (int j = 1; j <= item.count; ++j) w.line(item.choices[static_cast<std::size_t>(j)]);
+            w.line("項目名,"_sj + common::fieldText(item.name));
+            for (int j = 1; j <= item.count; ++j) w.line(common::fieldText(item.choices[static_cast<std::size_t>(j)]));
             if (i < 3) w.line("'");
             else w.sep();
         }
@@ -273,8 +275,8 @@ std::string writeBasicData(const BasicData& d) {
     for (int k = 1; k <= kOptionCount; ++k) {
         const auto& option = d.options[static_cast<std::size_t>(k)];
         w.header(optionKey(k), number(option.count));
-        w.line("グループ名,"_sj + option.name);
-        for (int j = 1; j <= option.count; ++j) w.line(option.choices[static_cast<std::size_t>(j)]);
+        w.line("グループ名,"_sj + common::fieldText(option.name));
+        for (int j = 1; j <= option.count; ++j) w.line(common::fieldText(option.choices[static_cast<std::size_t>(j)]));
         w.sep();
     }
     return w.take();

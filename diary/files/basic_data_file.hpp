@@ -29,7 +29,9 @@ private:
 // a list's capacity; in both cases the program stops without writing anything.
 void readBasicData(std::string_view text, BasicData& data);
 
-// The whole file, in the layout the diary and the editor both write.
+// The whole file, in the layout the diary and the editor both write. A name or choice
+// that the reader would split or trim (a comma, blanks at an end) is written in double
+// quotes, so that it reads back whole; every other text is written as it is.
 std::string writeBasicData(const BasicData& data);
 
 }  // namespace diary

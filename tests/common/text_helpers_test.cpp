@@ -6,6 +6,8 @@
 #include "common/combo_text.hpp"
 #include "common/date_time.hpp"
 #include "common/digit_code.hpp"
+#include "common/field_text.hpp"
+#include "runtime/field_reader.hpp"
 #include "runtime/clock.hpp"
 #include "runtime/error.hpp"
 #include "runtime/sjis.hpp"
@@ -122,5 +124,20 @@ TEST(ComboText, QuotesAndNumberedEntries) {
         PX$COMBO_SUB2(c.entry, text, number);
         EXPECT_EQ(text, c.text);
         EXPECT_EQ(number, c.number);
+    }
+}
+
+TEST(FieldText, QuotesOnlyWhatTheReaderWouldSplitOrTrim) {
+    struct Case {
+        std::string text, field;
+    } cases[] = {
+        {"USD/JPY", "USD/JPY"}, {"a,b", "\"a,b\""}, {" x", "\" x\""}, {"x\t", "\"x\t\""},
+        {"", ""},           {"上昇"_sj, "上昇"_sj}, {"say \"hi\"", "say \"hi\""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(fieldText(c.text), c.field);
+        const std::string line = fieldText(c.text) + "\r\n";
+        runtime::FieldReader in(line);
+        EXPECT_EQ(in.readField(), c.text);  // reads back whole
     }
 }
