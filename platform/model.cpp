@@ -60,8 +60,8 @@ const char* notificationWord(NotificationKind kind) {
     case NotificationKind::DoubleClick: return "dblclick";
     case NotificationKind::Change: return "change";
     case NotificationKind::Scroll: return "scroll";
-    case NotificationKind::FocusIn: return "focusin";
-    case NotificationKind::FocusOut: return "focusout";
+    case NotificationKind::GotFocus: return "focusin";
+    case NotificationKind::LostFocus: return "focusout";
     case NotificationKind::KeyDown: return "keydown";
     case NotificationKind::KeyUp: return "keyup";
     case NotificationKind::MouseDown: return "mousedown";

@@ -13,8 +13,8 @@ enum class NotificationKind {
     DoubleClick,
     Change,       // text typed into an edit or combo, a list or combo selection picked
     Scroll,       // a scroll bar moved; value = new position
-    FocusIn,
-    FocusOut,
+    GotFocus,
+    LostFocus,
     KeyDown,      // value = key code (see Key)
     KeyUp,
     MouseDown,    // button, shift, x, y in the window's client coordinates

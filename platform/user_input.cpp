@@ -83,9 +83,9 @@ InputResult Model::acceptsInput(Handle h) const {
 void Model::moveFocusByUser(Handle to) {
     if (to == focus_ || !exists(to)) return;
     const Handle old = focus_;
-    if (exists(old)) notify(NotificationKind::FocusOut, old);
+    if (exists(old)) notify(NotificationKind::LostFocus, old);
     setFocus(to);
-    notify(NotificationKind::FocusIn, to);
+    notify(NotificationKind::GotFocus, to);
 }
 
 InputResult Model::userFocus(Handle h) {
