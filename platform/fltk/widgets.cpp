@@ -195,7 +195,9 @@ PushButton::PushButton(FltkBackend& backend, Handle h) : Fl_Button(0, 0, 1, 1), 
 void PushButton::update(const Window& w) {
     updateCommon(*this, w);
     copy_label(labelFor(w.text).c_str());
-    value(w.pressed ? 1 : 0);  // held down by Enter or Space
+    // Held down by Enter or Space. While the mouse holds it, FLTK's own state decides
+    // whether the release is a click; it must not be overwritten then.
+    if (Fl::pushed() != this) value(w.pressed ? 1 : 0);
 }
 
 int PushButton::handle(int event) {
@@ -218,7 +220,7 @@ CheckBox::CheckBox(FltkBackend& backend, Handle h, bool option) : Fl_Check_Butto
 void CheckBox::update(const Window& w) {
     updateCommon(*this, w);
     copy_label(labelFor(w.text).c_str());
-    value(w.check ? 1 : 0);
+    if (Fl::pushed() != this) value(w.check ? 1 : 0);
     selection_color(w.check == 2 ? FL_DARK2 : FL_FOREGROUND_COLOR);  // indeterminate: a grey mark
 }
 
