@@ -4,6 +4,7 @@
 #include <FL/fl_draw.H>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/cp932.hpp"
 
@@ -39,6 +40,43 @@ std::vector<std::string> utf8Items(const std::vector<std::string>& items) {
     std::vector<std::string> out;
     for (const std::string& item : items) out.push_back(cp932ToUtf8(item));
     return out;
+}
+
+// Lines of a label's text that fit `width` in the current font. Lines break at a blank
+// between words and between any two Japanese characters, as the original platform's
+// word wrap does; CR LF or LF always breaks.
+std::vector<std::string> wrapLines(const std::string& utf8, int width) {
+    std::vector<std::string> lines;
+    std::string line;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c == '\r') {
+            ++i;
+            continue;
+        }
+        if (c == '\n') {
+            lines.push_back(std::exchange(line, {}));
+            ++i;
+            continue;
+        }
+        std::size_t end = i + 1;
+        if (c > ' ' && c < 0x80) {
+            while (end < utf8.size() && utf8[end] > ' ' && static_cast<unsigned char>(utf8[end]) < 0x80) ++end;
+        } else if (c >= 0x80) {
+            while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) ++end;
+        }
+        const std::string token = utf8.substr(i, end - i);
+        i = end;
+        if (!line.empty() && fl_width((line + token).c_str()) > width) {
+            while (!line.empty() && line.back() == ' ') line.pop_back();
+            lines.push_back(std::exchange(line, {}));
+            if (token == " ") continue;
+        }
+        line += token;
+    }
+    lines.push_back(line);
+    return lines;
 }
 
 int controlBorder(const Window& w) {
@@ -276,7 +314,11 @@ void Label::draw() {
                                 : align_ == TextAlign::Center ? FL_ALIGN_CENTER
                                                               : FL_ALIGN_LEFT;
     fl_push_clip(x(), y(), w(), h());
-    fl_draw(text_.c_str(), x(), y(), w(), h(), horizontal | FL_ALIGN_TOP | FL_ALIGN_WRAP | FL_ALIGN_INSIDE, nullptr, 0);
+    int top = y();
+    for (const std::string& line : wrapLines(text_, w())) {
+        fl_draw(line.c_str(), x(), top, w(), fl_height(), horizontal | FL_ALIGN_TOP | FL_ALIGN_INSIDE, nullptr, 0);
+        top += fl_height();
+    }
     fl_pop_clip();
 }
 
@@ -460,6 +502,8 @@ ScrollBar::ScrollBar(FltkBackend& backend, Handle h, bool vertical) : Fl_Scrollb
 
 void ScrollBar::update(const Window& w) {
     updateCommon(*this, w);
+    // The trough is lighter than the face, as the classic scroll bar's dithered one looks.
+    color(fl_color_average(colourFor(w.back), FL_WHITE, 0.5f));
     bounds(w.scroll.min, w.scroll.max);
     linesize(std::max(w.scroll.smallStep, 1));
     if (static_cast<int>(value()) != w.scroll.pos) value(w.scroll.pos);
