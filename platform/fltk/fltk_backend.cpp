@@ -2,6 +2,7 @@
 
 #include <FL/Fl.H>
 
+#include <clocale>
 #include <thread>
 #include <utility>
 
@@ -74,6 +75,12 @@ bool isUserInput(int event) {
 
 FltkBackend::FltkBackend(Model& model) : model_(model) {
     current_ = this;
+    // Typed Japanese (and any text beyond Latin-1) reaches FLTK through the X input
+    // method, which opens only under a UTF-8 character type. Only LC_CTYPE changes.
+    const char* ctype = std::setlocale(LC_CTYPE, "");
+    const std::string name = ctype ? ctype : "";
+    if (name.find("UTF-8") == std::string::npos && name.find("utf8") == std::string::npos)
+        std::setlocale(LC_CTYPE, "C.UTF-8");
     installFonts();
     Fl::event_dispatch(dispatch);
     model_.metrics.screenWidth = Fl::w();

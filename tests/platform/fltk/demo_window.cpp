@@ -2,11 +2,11 @@
 // (fltk_demo_test.sh): it reports each notification as it arrives, and when the user
 // clicks "終了" it prints the model's state and ends.
 
-#include <clocale>
 #include <cstdio>
 #include <iomanip>
 #include <iostream>
 #include <map>
+#include <sstream>
 
 #include "platform/cp932.hpp"
 #include "platform/dump.hpp"
@@ -37,7 +37,6 @@ void paint(PixelBuffer& b) {
 }  // namespace
 
 int main() {
-    std::setlocale(LC_ALL, "");  // typed input through XIM follows the locale
     Model model;
     const std::uint32_t tab = style::Visible | style::TabStop;
     const Rect client{40, 40, 480, 320};
