@@ -14,6 +14,7 @@ namespace {
 class ScriptProgram : public FormFixture {
 public:
     void TestBody() override {}
+    using FormFixture::model;
     HeadlessBackend backend{model};
     std::ostringstream out;
     std::vector<std::string> handled;  // what the program's step saw, "kind:NAME"
@@ -199,6 +200,37 @@ TEST_F(ScriptFixture, NoLineRunsAfterTheProgramEnded) {
     const auto error = runner.run("close FORM1\n\nclick FORM2.BUTTON1\n");
     ASSERT_TRUE(error);
     EXPECT_EQ(error->text(), "line 3: the program has already ended");
+}
+
+}  // namespace
+}  // namespace platform::test
+
+namespace platform::test {
+namespace {
+
+// A program that owns its event loop: whenever it waits with nothing to do, the headless
+// backend asks the script for the next user action.
+TEST(ScriptedEventWait, AProgramsIdleWaitFeedsTheScriptLineByLine) {
+    ScriptProgram program;
+    std::ostringstream out;
+    ScriptRunner runner(program.model, program.backend, ScriptHooks{}, out);
+    runner.load("click FORM1.BUTTON1\ntype EDIT1 abc\nexpect EDIT1 text \"abc\"\n");
+    std::optional<ScriptError> error;
+    program.backend.idleHook = [&] {
+        bool ran = false;
+        error = runner.runNextLine(&ran);
+        return ran && !error;
+    };
+    // The program's loop: handle what arrived, wait again, until the script is used up.
+    std::vector<std::string> handled;
+    while (!runner.finished() && !error) {
+        program.backend.pumpEvents(std::chrono::milliseconds(0));
+        while (auto n = program.model.takeNotification()) handled.push_back(std::string(notificationWord(n->kind)) + ":" + n->name);
+    }
+    ASSERT_FALSE(error) << error->text();
+    EXPECT_FALSE(runner.finish());
+    EXPECT_EQ(handled, (Words{"focusout:FORM1", "focusin:BUTTON1", "click:BUTTON1", "focusout:BUTTON1",
+                              "focusin:EDIT1", "change:EDIT1"}));
 }
 
 }  // namespace

@@ -146,6 +146,11 @@ TEST_F(RealWindow, TypingStopsAtTheEditLimitCountedInCp932Bytes) {
     EXPECT_TRUE(model.find(edit)->edit.modified);
 }
 
+TEST_F(RealWindow, TheClipboardCarriesJapaneseThroughX) {
+    backend->setClipboardText(sj("ドル円 105.25"));
+    EXPECT_EQ(backend->clipboardText(), sj("ドル円 105.25"));
+}
+
 TEST_F(RealWindow, TheCloseBoxRemovesTheForm) {
     window()->do_callback();  // what FLTK does when the window manager's close box is pressed
     ASSERT_TRUE(pumpUntil([&] { return backend->widget(form) == nullptr; }));
