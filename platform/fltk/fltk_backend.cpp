@@ -1,6 +1,7 @@
 #include "platform/fltk/fltk_backend.hpp"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Window.H>
 
 #include <clocale>
 #include <thread>
@@ -174,8 +175,23 @@ void FltkBackend::sync(Handle h) {
     syncing_ = wasSyncing;
 }
 
+void FltkBackend::raiseFrontForm() {
+    // The model's front form is raised natively when it changes (without a window
+    // manager a click does not raise a window; with one, this agrees with it).
+    for (Handle f : model_.forms()) {
+        const Window* w = model_.find(f);
+        if (!w->visible) continue;
+        if (f != raised_)
+            if (Fl_Widget* widget = this->widget(f); widget && static_cast<Fl_Window*>(widget)->shown())
+                static_cast<Fl_Window*>(widget)->show();
+        raised_ = f;
+        return;
+    }
+}
+
 void FltkBackend::pumpEvents(std::chrono::milliseconds timeout) {
     applyChanges(model_, *this);
+    raiseFrontForm();
     model_.fireDueTimers(Clock::now());
     if (model_.hasNotifications()) timeout = std::chrono::milliseconds(0);
     if (auto next = model_.nextTimerDue()) {
@@ -186,6 +202,7 @@ void FltkBackend::pumpEvents(std::chrono::milliseconds timeout) {
     if (Fl::first_window()) Fl::wait(static_cast<double>(timeout.count()) / 1000.0);
     else std::this_thread::sleep_for(timeout);
     applyChanges(model_, *this);
+    raiseFrontForm();
     model_.fireDueTimers(Clock::now());
 }
 
@@ -216,7 +233,8 @@ int FltkBackend::dispatch(int event, Fl_Window* window) {
     if (!self) return Fl::handle_(event, window);
     Model& model = self->model_;
     const Handle form = model.formOf(Native::handleOf(window));
-    if (event == FL_KEYDOWN || event == FL_KEYUP) {
+    // Keys in windows that are not forms (a combo box's open list, a chooser) are FLTK's.
+    if ((event == FL_KEYDOWN || event == FL_KEYUP) && form) {
         // The model's keyboard rules act on the control FLTK has the focus on.
         if (const Handle focus = Native::handleOf(Fl::focus()); focus && focus != model.focus()) model.userFocus(focus);
         const int key = modelKey(Fl::event_key());

@@ -17,7 +17,8 @@ namespace platform {
 
 class FltkBackend : public Backend {
 public:
-    // Takes over FLTK's event dispatch and font table; one instance at a time.
+    // Takes over FLTK's event dispatch and font table and makes LC_CTYPE a UTF-8 one (the
+    // X input method needs it); one instance at a time.
     explicit FltkBackend(Model& model);
     ~FltkBackend() override;
     FltkBackend(const FltkBackend&) = delete;
@@ -40,11 +41,13 @@ public:
 
 private:
     static int dispatch(int event, Fl_Window* window);
+    void raiseFrontForm();
     struct Entry;
 
     Model& model_;
     std::map<Handle, std::unique_ptr<Entry>> widgets_;
     bool syncing_ = false;
+    Handle raised_ = 0;
     std::string clipboard_;
     static FltkBackend* current_;
 };
