@@ -46,6 +46,8 @@ public:
     virtual std::string clipboardText() = 0;            // CP932
     virtual void setClipboardText(const std::string& cp932) = 0;
     virtual DialogAnswer runDialog(const DialogRequest& request) = 0;
+    // Width and height in pixels of one line of CP932 text in `font`.
+    virtual Size textExtent(const Font& font, const std::string& cp932) = 0;
 };
 
 // Hands the model's pending changes to a backend, in the order they happened.

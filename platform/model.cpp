@@ -73,6 +73,7 @@ const char* notificationWord(NotificationKind kind) {
     case NotificationKind::CloseRequest: return "closerequest";
     case NotificationKind::Closed: return "closed";
     case NotificationKind::Timer: return "timer";
+    case NotificationKind::DropFiles: return "dropfiles";
     }
     return "";
 }

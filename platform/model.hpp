@@ -136,6 +136,9 @@ public:
     InputResult userMove(Handle form, int x, int y);
     InputResult userShowState(Handle form, ShowState s);
     InputResult userClose(Handle form);
+    // Files (paths in CP932) dropped on a window that accepts them.
+    InputResult userDropFiles(Handle h, std::vector<std::string> paths);
+    const std::vector<std::string>& droppedFiles() const { return droppedFiles_; }
 
     // The keyboard rules of the forms. Return true when the key is swallowed; a key that
     // passes on belongs to the focused control (and is reported as KeyDown/KeyUp).
@@ -170,6 +173,7 @@ private:
     std::set<Handle> changedPending_;
     std::set<int> keysDown_;
     Handle pressedButton_ = 0;
+    std::vector<std::string> droppedFiles_;
 
     struct Timer {
         std::chrono::milliseconds interval;

@@ -26,6 +26,7 @@ enum class NotificationKind {
     CloseRequest, // the user asked to close a form
     Closed,       // the form is gone; its handle no longer exists
     Timer,        // value = timer id
+    DropFiles,    // files dropped on the window; Model::droppedFiles() lists them
 };
 
 const char* notificationWord(NotificationKind kind);

@@ -45,6 +45,11 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
+struct Size {
+    int w = 0, h = 0;
+    bool operator==(const Size&) const = default;
+};
+
 // A logical font. `face` is a CP932 name ("ＭＳ ゴシック", "FixedSys"); `size` is in points,
 // the unit the form resources and the font operations use.
 struct Font {

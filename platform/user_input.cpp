@@ -292,6 +292,15 @@ InputResult Model::userClose(Handle h) {
     return InputResult::Done;
 }
 
+InputResult Model::userDropFiles(Handle h, std::vector<std::string> paths) {
+    const InputResult r = acceptsInput(h);
+    if (r != InputResult::Done) return r;
+    if (!find(h)->acceptsDrops) return InputResult::WrongKind;
+    droppedFiles_ = std::move(paths);
+    notify(NotificationKind::DropFiles, h, static_cast<int>(droppedFiles_.size()));
+    return InputResult::Done;
+}
+
 Handle Model::tabTarget(Handle form, Handle from, bool backward) const {
     const Window* f = find(form);
     if (!f) return from;

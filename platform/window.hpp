@@ -64,6 +64,9 @@ struct Window {
     bool tabStop = false;
     bool topmost = false;
     bool pressed = false;         // a button held down by Enter or Space
+    bool acceptsDrops = false;    // files dropped on it are reported
+    int imeMode = 0;              // input-method mode 0-7 as the program set it
+    int hotKey = 0;               // a form's activation key, as the program set it
 
     Font font;
     Colour fore = 0x000000;

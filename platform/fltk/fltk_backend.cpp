@@ -2,6 +2,7 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
+#include <FL/fl_draw.H>
 
 #include <clocale>
 #include <thread>
@@ -226,6 +227,12 @@ DialogAnswer FltkBackend::runDialog(const DialogRequest&) {
     // The standard dialogs are drawn by the toolkit's own forms; until they exist nobody
     // answers here.
     return {};
+}
+
+Size FltkBackend::textExtent(const Font& font, const std::string& cp932) {
+    fl_font(fontFor(font), fontSizeFor(font));
+    const std::string utf8 = cp932ToUtf8(cp932);
+    return {static_cast<int>(fl_width(utf8.c_str())), fl_height()};
 }
 
 int FltkBackend::dispatch(int event, Fl_Window* window) {

@@ -31,6 +31,7 @@ public:
     std::string clipboardText() override;
     void setClipboardText(const std::string& cp932) override;
     DialogAnswer runDialog(const DialogRequest& request) override;
+    Size textExtent(const Font& font, const std::string& cp932) override;
 
     // The widget showing a model window (an Fl_Window for a form), or null.
     Fl_Widget* widget(Handle h) const;

@@ -36,6 +36,11 @@ DialogAnswer HeadlessBackend::runDialog(const DialogRequest& request) {
     return {};
 }
 
+Size HeadlessBackend::textExtent(const Font& font, const std::string& cp932) {
+    const int px = fontPixelSize(font.size);
+    return {static_cast<int>(cp932.size()) * px / 2, px};
+}
+
 void HeadlessBackend::queueAnswer(DialogRequest::Kind kind, DialogAnswer answer, int line) {
     answer.answered = true;
     answers_.push_back({dialogWord(kind), std::move(answer), line});

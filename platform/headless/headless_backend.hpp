@@ -27,6 +27,9 @@ public:
     std::string clipboardText() override { return clipboard_; }
     void setClipboardText(const std::string& cp932) override { clipboard_ = cp932; }
     DialogAnswer runDialog(const DialogRequest& request) override;
+    // Without fonts every face is measured as the fixed-pitch one: a single-byte character
+    // is half the pixel size wide, a double-byte one the whole pixel size.
+    Size textExtent(const Font& font, const std::string& cp932) override;
 
     // A prepared answer for the next dialog of this kind; `line` names its script line.
     void queueAnswer(DialogRequest::Kind kind, DialogAnswer answer, int line);

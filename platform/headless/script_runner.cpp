@@ -244,6 +244,14 @@ std::optional<std::string> ScriptRunner::execute(std::string_view line) {
         if (auto e = target(t[1].text, h)) return e;
         return result(t[1].text, model_.userWheel(h, steps));
     }
+    if (cmd == "drop") {
+        if (n < 3) return usage("drop NAME PATH [PATH...]");
+        Handle h = 0;
+        if (auto e = target(t[1].text, h)) return e;
+        std::vector<std::string> paths;
+        for (std::size_t i = 2; i < n; ++i) paths.push_back(utf8ToCp932(t[i].text));
+        return result(t[1].text, model_.userDropFiles(h, std::move(paths)));
+    }
     if (cmd == "focus") {
         if (n != 2) return usage("focus NAME");
         Handle h = 0;

@@ -237,6 +237,16 @@ TEST_F(FormFixture, ClosingByTheUserRemovesTheFormItsControlsAndTheFormsItOwns) 
     EXPECT_NE(again, 0u);
 }
 
+TEST_F(FormFixture, OnlyAWindowThatAcceptsFilesTakesADrop) {
+    const Handle edit = add(Kind::Edit, "EDIT1");
+    EXPECT_EQ(model.userDropFiles(edit, {"a.bmp"}), InputResult::WrongKind);
+    EXPECT_TRUE(drain().empty());
+    model.change(edit)->acceptsDrops = true;
+    EXPECT_EQ(model.userDropFiles(edit, {"a.bmp", sj("チャート.jpg")}), InputResult::Done);
+    EXPECT_EQ(drain(), Words{"dropfiles:EDIT1"});
+    EXPECT_EQ(model.droppedFiles(), (std::vector<std::string>{"a.bmp", sj("チャート.jpg")}));
+}
+
 TEST_F(FormFixture, AProgramCanRefuseToClose) {
     model.closeHook = [&](Handle h) { return h != form; };
     model.userClose(form);

@@ -172,6 +172,8 @@ TEST_F(ScriptFixture, ALineThatCannotBeCarriedOutEndsTheRun) {
         {"close FORM2\nclick FORM2.BUTTON1", 2, "no window named FORM2.BUTTON1"},
         {"resize FORM1 -1 5", 1, "FORM1 value out of range"},
         {"close FORM1.ASK", 1, "FORM1.ASK does not take this action"},
+        {"drop PIC1 a.bmp", 1, "PIC1 does not take this action"},
+        {"drop PIC1", 1, "usage: drop NAME PATH"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.script);
@@ -182,6 +184,12 @@ TEST_F(ScriptFixture, ALineThatCannotBeCarriedOutEndsTheRun) {
         EXPECT_EQ(error->message.substr(0, std::string(c.message).size()), c.message) << error->message;
         EXPECT_EQ(error->text().substr(0, 5 + std::to_string(c.line).size()), "line " + std::to_string(c.line));
     }
+}
+
+TEST_F(ScriptFixture, WithoutFontsTextIsMeasuredInFixedPitchCells) {
+    const Font font{sj("ＭＳ Ｐゴシック"), 12};  // 16 pixels
+    EXPECT_EQ(backend.textExtent(font, sj("ドル円") + "ab"), (Size{8 * 8, 16}));
+    EXPECT_EQ(backend.textExtent(font, ""), (Size{0, 16}));
 }
 
 TEST_F(ScriptFixture, AClockLineNeedsAProgramClock) {

@@ -97,6 +97,15 @@ TEST_F(RealWindow, TheFixedFaceDrawsFullWidthAsExactlyTwoHalfWidthCells) {
     }
 }
 
+TEST_F(RealWindow, TextIsMeasuredInTheFaceThatDrawsIt) {
+    const Font fixed{sj("ＭＳ ゴシック"), 12};
+    const Size half = backend->textExtent(fixed, "a");
+    EXPECT_GT(half.w, 0);
+    EXPECT_EQ(backend->textExtent(fixed, sj("ドル円") + "ab"), (Size{8 * half.w, half.h}));
+    const Font proportional{sj("ＭＳ Ｐゴシック"), 12};
+    EXPECT_LT(backend->textExtent(proportional, "iiii").w, backend->textExtent(proportional, "MMMM").w);
+}
+
 TEST_F(RealWindow, ModelTextIsShownInUtf8AndAtSignsStayText) {
     model.setText(button, sj("新規取引"));
     model.addItem(list, sj("@豪ドル円"));
