@@ -79,6 +79,24 @@ std::vector<std::string> wrapLines(const std::string& utf8, int width) {
     return lines;
 }
 
+// An edit's text as the widget holds it: UTF-8 with LF line breaks, where the model holds
+// CP932 with CR LF (and counts both bytes against the limit).
+std::string widgetText(std::string_view cp932) {
+    std::string out;
+    for (char c : cp932ToUtf8(cp932))
+        if (c != '\r') out += c;
+    return out;
+}
+
+std::string modelText(std::string_view utf8) {
+    std::string withCr;
+    for (char c : utf8) {
+        if (c == '\n') withCr += '\r';
+        withCr += c;
+    }
+    return utf8ToCp932(withCr);
+}
+
 int controlBorder(const Window& w) {
     if (w.exStyle & style::ExClientEdge) return 2;
     return (w.style & style::Border) ? 1 : 0;
@@ -349,10 +367,11 @@ void EditWidget<Base>::update(const Window& w) {
     Base::textsize(fontSizeFor(w.font));
     Base::textcolor(colourFor(w.fore));
     Base::readonly(w.edit.readOnly ? 1 : 0);
-    const std::string text = cp932ToUtf8(w.text);
+    const std::string text = widgetText(w.text);
     if (text != Base::value()) Base::value(text.c_str());
-    const int start = static_cast<int>(utf8Offset(w.text, w.edit.selStart));
-    const int end = static_cast<int>(utf8Offset(w.text, w.edit.selEnd));
+    const std::string_view held = w.text;
+    const int start = static_cast<int>(widgetText(held.substr(0, w.edit.selStart)).size());
+    const int end = static_cast<int>(widgetText(held.substr(0, w.edit.selEnd)).size());
     if (Base::position() != end || Base::mark() != start) Base::position(end, start);
 }
 
@@ -371,7 +390,7 @@ int EditWidget<Base>::handle(int event) {
     if (!w) return r;
     const std::string after = Base::value();
     if (after != before) {
-        std::string cp932 = utf8ToCp932(after);
+        std::string cp932 = modelText(after);
         if (cp932.size() > w->edit.limit) {
             // Past the edit limit, counted in the model's bytes: the keystroke is refused.
             Base::value(before.c_str());
@@ -380,8 +399,11 @@ int EditWidget<Base>::handle(int event) {
         }
         model().userSetText(handle_, std::move(cp932));
     }
-    const std::size_t s = cp932Offset(after, static_cast<std::size_t>(std::min(Base::position(), Base::mark())));
-    const std::size_t e = cp932Offset(after, static_cast<std::size_t>(std::max(Base::position(), Base::mark())));
+    const std::string_view shown = after;
+    const auto lo = static_cast<std::size_t>(std::min(Base::position(), Base::mark()));
+    const auto hi = static_cast<std::size_t>(std::max(Base::position(), Base::mark()));
+    const std::size_t s = modelText(shown.substr(0, lo)).size();
+    const std::size_t e = modelText(shown.substr(0, hi)).size();
     if (s != w->edit.selStart || e != w->edit.selEnd) model().userSelectText(handle_, s, e);
     return r;
 }

@@ -7,6 +7,7 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Browser.H>
+#include <FL/Fl_Input.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
 #include <FL/x.H>
@@ -32,6 +33,7 @@ protected:
     Handle edit = add(Kind::Edit, "EDIT1", {10, 50, 150, 24});
     Handle list = add(Kind::ListBox, "LIST1", {170, 10, 120, 80});
     Handle pic = add(Kind::PictureBox, "PIC1", {10, 100, 100, 60}, style::Border);
+    Handle memo = add(Kind::Edit, "MEMO", {170, 100, 140, 60}, style::EditMultiLine);
     std::unique_ptr<FltkBackend> backend;
 
     Handle add(Kind kind, const char* name, Rect r, std::uint32_t extra = 0) {
@@ -153,6 +155,21 @@ TEST_F(RealWindow, TypingStopsAtTheEditLimitCountedInCp932Bytes) {
     ASSERT_TRUE(pumpUntil([&] { return model.focus() != edit; }));
     EXPECT_EQ(model.find(edit)->text, sj("あい"));
     EXPECT_TRUE(model.find(edit)->edit.modified);
+}
+
+TEST_F(RealWindow, AMultiLineEditShowsLineFeedsAndHandsBackCrLf) {
+    model.setText(memo, sj("一行目\r\n二"));
+    model.setSelection(memo, 10, 10);  // the end, in CP932 bytes with CR LF
+    backend->pumpEvents(std::chrono::milliseconds(0));
+    auto* input = static_cast<Fl_Input*>(backend->widget(memo));
+    EXPECT_STREQ(input->value(), "一行目\n二");
+    EXPECT_EQ(input->position(), static_cast<int>(std::string("一行目\n二").size()));
+    clickAt(300, 150);  // into MEMO, after the text
+    ASSERT_TRUE(pumpUntil([&] { return model.focus() == memo; }));
+    ASSERT_EQ(std::system("(xdotool key Return; xdotool type 'x'; xdotool key Tab) &"), 0);
+    ASSERT_TRUE(pumpUntil([&] { return model.focus() != memo; }));
+    EXPECT_EQ(model.find(memo)->text, sj("一行目\r\n二\r\nx"));
+    EXPECT_EQ(model.find(memo)->edit.selStart, 13u);
 }
 
 TEST_F(RealWindow, TheClipboardCarriesJapaneseThroughX) {
