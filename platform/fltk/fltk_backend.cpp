@@ -138,6 +138,7 @@ void FltkBackend::createWindow(Handle h) {
     case Kind::ListBox: make(new ListBox(*this, h, w->multipleSelection())); break;
     case Kind::ComboBox:
         if (w->comboStyle == ComboStyle::DropDownList) make(new DropDownList(*this, h));
+        else if (w->comboStyle == ComboStyle::Simple) make(new SimpleCombo(*this, h));
         else make(new EditCombo(*this, h));
         break;
     case Kind::HScrollBar: make(new ScrollBar(*this, h, false)); break;

@@ -512,6 +512,83 @@ void EditCombo::update(const Window& w) {
     if (text != value()) value(text.c_str());
 }
 
+// The parts of a simple combo box report a focus as the combo box's.
+class SimpleCombo::Part : public Fl_Input {
+public:
+    Part(SimpleCombo& owner) : Fl_Input(0, 0, 1, 1), owner_(owner) {}
+    int handle(int event) override {
+        const int r = Fl_Input::handle(event);
+        if (event == FL_FOCUS) owner_.focused();
+        return r;
+    }
+
+private:
+    SimpleCombo& owner_;
+};
+
+SimpleCombo::SimpleCombo(FltkBackend& backend, Handle h) : Fl_Group(0, 0, 1, 1), Native(backend, h) {
+    input_ = new Part(*this);
+    list_ = new Fl_Browser(0, 0, 1, 1);
+    end();
+    resizable(nullptr);
+    list_->type(FL_HOLD_BROWSER);
+    list_->format_char(0);
+    input_->when(FL_WHEN_CHANGED);
+    input_->callback(
+        [](Fl_Widget*, void* data) {
+            auto* self = static_cast<SimpleCombo*>(data);
+            if (self->syncing()) return;
+            const Window* w = self->model().find(self->handle_);
+            std::string text = utf8ToCp932(self->input_->value());
+            if (w && text.size() > w->edit.limit) {
+                // Past the limit in the model's bytes: put back what the model holds.
+                self->input_->value(cp932ToUtf8(w->text).c_str());
+                return;
+            }
+            self->model().userSetText(self->handle_, std::move(text));
+        },
+        this);
+    list_->when(FL_WHEN_CHANGED | FL_WHEN_NOT_CHANGED);
+    list_->callback(
+        [](Fl_Widget*, void* data) {
+            auto* self = static_cast<SimpleCombo*>(data);
+            if (self->syncing() || self->list_->value() <= 0) return;
+            self->model().userPick(self->handle_, self->list_->value() - 1);
+            if (Fl::event_clicks()) self->model().userDoubleClick(self->handle_);
+        },
+        this);
+}
+
+void SimpleCombo::update(const Window& w) {
+    updateCommon(*this, w);
+    const Fl_Font font = fontFor(w.font);
+    const int size = fontSizeFor(w.font);
+    // The edit is one line of the font high; the list takes the rest.
+    const int editHeight = std::min(size + 8, w.rect.h);
+    input_->resize(x(), y(), w.rect.w, editHeight);
+    list_->resize(x(), y() + editHeight, w.rect.w, w.rect.h - editHeight);
+    for (Fl_Widget* part : {static_cast<Fl_Widget*>(input_), static_cast<Fl_Widget*>(list_)}) part->color(colourFor(w.back));
+    input_->textfont(font);
+    input_->textsize(size);
+    input_->textcolor(colourFor(w.fore));
+    list_->textfont(font);
+    list_->textsize(size);
+    list_->textcolor(colourFor(w.fore));
+    list_->selection_color(fl_rgb_color(0, 0, 128));
+    std::vector<std::string> items = utf8Items(w.list.items);
+    if (items != shown_) {
+        list_->clear();
+        for (const std::string& item : items) list_->add(item.c_str());
+        shown_ = std::move(items);
+    }
+    if (list_->value() != w.list.selected + 1) {
+        list_->deselect();
+        if (w.list.selected >= 0) list_->select(w.list.selected + 1);
+    }
+    const std::string text = cp932ToUtf8(w.text);
+    if (text != input_->value()) input_->value(text.c_str());
+}
+
 // --- scroll bars and pictures ---------------------------------------------------------
 
 ScrollBar::ScrollBar(FltkBackend& backend, Handle h, bool vertical) : Fl_Scrollbar(0, 0, 1, 1), Native(backend, h) {

@@ -147,6 +147,19 @@ private:
     std::vector<Fl_Menu_Item> menu_;
 };
 
+// A simple combo box: its edit on top and its list always open below it.
+class SimpleCombo : public Fl_Group, public Native {
+public:
+    SimpleCombo(FltkBackend& backend, Handle h);
+    void update(const Window& w) override;
+
+private:
+    class Part;
+    Fl_Input* input_;     // owned by the group, as FLTK's groups own their children
+    Fl_Browser* list_;
+    std::vector<std::string> shown_;
+};
+
 class ScrollBar : public Fl_Scrollbar, public Native {
 public:
     ScrollBar(FltkBackend& backend, Handle h, bool vertical);

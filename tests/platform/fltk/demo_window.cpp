@@ -63,6 +63,9 @@ int main() {
     const Handle combo = add(Kind::ComboBox, "COMBO1", tab | style::ComboDropDownList, {340, 104, 128, 26}, "", pgothic);
     for (const char* item : {"SHORT", "MIDDLE", "LONG"}) model.addItem(combo, item);
     model.select(combo, 1);
+    const Handle simple = add(Kind::ComboBox, "COMBO2", tab | style::ComboSimple, {232, 160, 200, 100}, "", gothic);
+    for (const char* item : {"日足", "４時間足", "１時間足", "15分足"}) model.addItem(simple, sj(item));
+    model.select(simple, 2);
     add(Kind::Label, "LABEL1", style::Visible, {16, 56, 104, 80}, "全角ＡＢ半角ABCD 折り返すラベル", gothic);
     const Handle bar = add(Kind::VScrollBar, "VS1", style::Visible, {448, 150, 16, 150}, "", gothic);
     model.setScrollRange(bar, 0, 100);

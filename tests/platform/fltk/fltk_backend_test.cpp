@@ -34,6 +34,7 @@ protected:
     Handle list = add(Kind::ListBox, "LIST1", {170, 10, 120, 80});
     Handle pic = add(Kind::PictureBox, "PIC1", {10, 100, 100, 60}, style::Border);
     Handle memo = add(Kind::Edit, "MEMO", {170, 100, 140, 60}, style::EditMultiLine);
+    Handle simple = add(Kind::ComboBox, "COMBO1", {10, 165, 150, 50}, style::ComboSimple);
     std::unique_ptr<FltkBackend> backend;
 
     Handle add(Kind kind, const char* name, Rect r, std::uint32_t extra = 0) {
@@ -170,6 +171,22 @@ TEST_F(RealWindow, AMultiLineEditShowsLineFeedsAndHandsBackCrLf) {
     ASSERT_TRUE(pumpUntil([&] { return model.focus() != memo; }));
     EXPECT_EQ(model.find(memo)->text, sj("一行目\r\n二\r\nx"));
     EXPECT_EQ(model.find(memo)->edit.selStart, 13u);
+}
+
+TEST_F(RealWindow, ASimpleComboKeepsItsListOpenBelowItsEdit) {
+    for (const char* item : {"SHORT", "MIDDLE", "LONG"}) model.addItem(simple, item);
+    backend->pumpEvents(std::chrono::milliseconds(0));
+    auto* group = static_cast<Fl_Group*>(backend->widget(simple));
+    ASSERT_EQ(group->children(), 2);
+    const Fl_Widget* input = group->child(0);
+    const Fl_Widget* list = group->child(1);
+    EXPECT_EQ(input->y() + input->h(), list->y()) << "the list starts right under the edit";
+    EXPECT_EQ(list->y() + list->h(), 165 + 50) << "and ends with the control";
+    clickAt(60, list->y() + 6);  // the first item
+    ASSERT_TRUE(pumpUntil([&] { return model.find(simple)->list.selected == 0; }));
+    EXPECT_EQ(model.find(simple)->text, "SHORT");
+    backend->pumpEvents(std::chrono::milliseconds(0));
+    EXPECT_STREQ(static_cast<const Fl_Input*>(input)->value(), "SHORT");
 }
 
 TEST_F(RealWindow, TheClipboardCarriesJapaneseThroughX) {
