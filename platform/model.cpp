@@ -520,6 +520,12 @@ void Model::fireDueTimers(Clock::time_point now) {
     }
 }
 
+bool Model::fireTimer(Handle window, int id) {
+    if (!timers_.count({window, id})) return false;
+    notify(NotificationKind::Timer, window, id);
+    return true;
+}
+
 std::optional<Clock::time_point> Model::nextTimerDue() const {
     std::optional<Clock::time_point> next;
     for (const auto& [key, t] : timers_)

@@ -113,6 +113,8 @@ public:
     void setTimer(Handle window, int id, std::chrono::milliseconds interval, Clock::time_point now);
     void killTimer(Handle window, int id);
     void fireDueTimers(Clock::time_point now);
+    // Fires one timer now (a scripted run's stand-in for waiting); false when none is set.
+    bool fireTimer(Handle window, int id);
     std::optional<Clock::time_point> nextTimerDue() const;
 
     // --- user actions ------------------------------------------------------------------

@@ -321,6 +321,8 @@ void Label::update(const Window& w) {
     updateCommon(*this, w);
     text_ = cp932ToUtf8(w.text);
     align_ = w.edit.align;
+    underline_ = w.font.underline;
+    strikeout_ = w.font.strikeout;
 }
 
 void Label::draw() {
@@ -335,6 +337,14 @@ void Label::draw() {
     int top = y();
     for (const std::string& line : wrapLines(text_, w())) {
         fl_draw(line.c_str(), x(), top, w(), fl_height(), horizontal | FL_ALIGN_TOP | FL_ALIGN_INSIDE, nullptr, 0);
+        // FLTK fonts have no underline or strikeout: the lines are drawn under the text.
+        const int width = static_cast<int>(fl_width(line.c_str()));
+        const int left = horizontal == FL_ALIGN_RIGHT    ? x() + w() - width
+                         : horizontal == FL_ALIGN_CENTER ? x() + (w() - width) / 2
+                                                         : x();
+        const int baseline = top + fl_height() - fl_descent();
+        if (underline_) fl_xyline(left, baseline + 1, left + width - 1);
+        if (strikeout_) fl_xyline(left, baseline - fl_height() / 3, left + width - 1);
         top += fl_height();
     }
     fl_pop_clip();
@@ -494,7 +504,13 @@ EditCombo::EditCombo(FltkBackend& backend, Handle h) : Fl_Input_Choice(0, 0, 1, 
             if (self->menubutton()->value() >= 0) self->model().userPick(self->modelHandle(), self->menubutton()->value());
             return;
         }
-        self->model().userSetText(self->modelHandle(), utf8ToCp932(self->value()));
+        const Window* w = self->model().find(self->modelHandle());
+        std::string text = utf8ToCp932(self->value());
+        if (w && text.size() > w->edit.limit) {
+            self->value(cp932ToUtf8(w->text).c_str());  // past the limit: the keystroke is refused
+            return;
+        }
+        self->model().userSetText(self->modelHandle(), std::move(text));
     });
     when(FL_WHEN_CHANGED);
 }

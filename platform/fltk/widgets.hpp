@@ -50,7 +50,6 @@ protected:
 
     FltkBackend& backend_;
     Handle handle_;
-    Font shownFont_;
 };
 
 class FormWindow : public Fl_Double_Window, public Native {
@@ -101,6 +100,8 @@ public:
 private:
     std::string text_;
     TextAlign align_ = TextAlign::Left;
+    bool underline_ = false;
+    bool strikeout_ = false;
 };
 
 // Edits: the model holds the text in CP932 and the limit in bytes; what the user types

@@ -252,6 +252,14 @@ std::optional<std::string> ScriptRunner::execute(std::string_view line) {
         for (std::size_t i = 2; i < n; ++i) paths.push_back(utf8ToCp932(t[i].text));
         return result(t[1].text, model_.userDropFiles(h, std::move(paths)));
     }
+    if (cmd == "timer") {
+        int id = 0;
+        if (n != 3 || !integer(2, id)) return usage("timer WINDOW ID");
+        Handle h = 0;
+        if (auto e = target(t[1].text, h)) return e;
+        if (!model_.fireTimer(h, id)) return t[1].text + " has no timer " + t[2].text;
+        return std::nullopt;
+    }
     if (cmd == "focus") {
         if (n != 2) return usage("focus NAME");
         Handle h = 0;

@@ -120,6 +120,12 @@ TEST_F(ScriptFixture, ClosingByScriptRemovesTheForm) {
     EXPECT_FALSE(model.exists(form2));
 }
 
+TEST_F(ScriptFixture, ATimerFiresWhenTheScriptSays) {
+    model.setTimer(form, 3, std::chrono::hours(1), Clock::now());
+    ASSERT_FALSE(run("timer FORM1 3\n"));
+    EXPECT_EQ(handled, Words{"timer:FORM1"});
+}
+
 TEST_F(ScriptFixture, ResizeAndMoveChangeTheForm) {
     ASSERT_FALSE(run("resize FORM1 320 240\nmove FORM1 7 8\nexpect FORM1 width 320\nexpect FORM1 left 7\n"));
     EXPECT_EQ(model.find(form)->rect, (Rect{7, 8, 320, 240}));
@@ -174,6 +180,7 @@ TEST_F(ScriptFixture, ALineThatCannotBeCarriedOutEndsTheRun) {
         {"close FORM1.ASK", 1, "FORM1.ASK does not take this action"},
         {"drop PIC1 a.bmp", 1, "PIC1 does not take this action"},
         {"drop PIC1", 1, "usage: drop NAME PATH"},
+        {"timer FORM1 3", 1, "FORM1 has no timer 3"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.script);

@@ -35,6 +35,7 @@ protected:
     Handle pic = add(Kind::PictureBox, "PIC1", {10, 100, 100, 60}, style::Border);
     Handle memo = add(Kind::Edit, "MEMO", {170, 100, 140, 60}, style::EditMultiLine);
     Handle simple = add(Kind::ComboBox, "COMBO1", {10, 165, 150, 50}, style::ComboSimple);
+    Handle label = add(Kind::Label, "LABEL1", {170, 165, 140, 24});
     std::unique_ptr<FltkBackend> backend;
 
     Handle add(Kind kind, const char* name, Rect r, std::uint32_t extra = 0) {
@@ -187,6 +188,28 @@ TEST_F(RealWindow, ASimpleComboKeepsItsListOpenBelowItsEdit) {
     EXPECT_EQ(model.find(simple)->text, "SHORT");
     backend->pumpEvents(std::chrono::milliseconds(0));
     EXPECT_STREQ(static_cast<const Fl_Input*>(input)->value(), "SHORT");
+}
+
+TEST_F(RealWindow, AnUnderlinedLabelHasALineUnderItsText) {
+    model.setText(label, "ABC");  // no descenders: below the baseline is empty unless underlined
+    Font font = model.find(label)->font;
+    fl_font(fltk::fontFor(font), fltk::fontSizeFor(font));
+    const int width = static_cast<int>(fl_width("ABC"));
+    const int row = 165 + fl_height() - fl_descent() + 1;
+    auto darkPixelsUnderText = [&] {
+        backend->pumpEvents(std::chrono::milliseconds(0));
+        Fl::flush();
+        window()->make_current();
+        std::vector<uchar> rgb(static_cast<std::size_t>(width) * 3);
+        fl_read_image(rgb.data(), 170, row, width, 1);
+        int dark = 0;
+        for (int i = 0; i < width; ++i) dark += rgb[static_cast<std::size_t>(i) * 3] < 100;
+        return dark;
+    };
+    EXPECT_EQ(darkPixelsUnderText(), 0);
+    font.underline = true;
+    model.change(label)->font = font;
+    EXPECT_EQ(darkPixelsUnderText(), width);
 }
 
 TEST_F(RealWindow, TheClipboardCarriesJapaneseThroughX) {
