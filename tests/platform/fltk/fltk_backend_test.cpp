@@ -121,6 +121,18 @@ TEST_F(RealWindow, ModelTextIsShownInUtf8AndAtSignsStayText) {
     EXPECT_EQ(browser->format_char(), 0);
 }
 
+TEST_F(RealWindow, BytesThatAreNotCp932AreShownAsReplacementCharacters) {
+    const std::string broken = "A\xFF" + sj("円") + "\x82";
+    for (Handle h : {button, edit, label, memo}) model.setText(h, broken);
+    model.addItem(list, broken);
+    model.addItem(simple, broken);
+    backend->pumpEvents(std::chrono::milliseconds(0));
+    Fl::flush();
+    EXPECT_STREQ(backend->widget(button)->label(), "A\uFFFD円\uFFFD");
+    EXPECT_STREQ(static_cast<Fl_Input*>(backend->widget(edit))->value(), "A\uFFFD円\uFFFD");
+    EXPECT_STREQ(static_cast<Fl_Browser*>(backend->widget(list))->text(1), "A\uFFFD円\uFFFD");
+}
+
 TEST_F(RealWindow, ADisabledFormSwallowsClicksThatXStillDelivers) {
     // A second form to click after the first: X delivers in order, so once its click is
     // in, the one on the disabled form has been handled.
