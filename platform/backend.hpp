@@ -1,0 +1,56 @@
+#pragma once
+// What a backend does for the model: give a model window a native one, show the model's
+// state, pump the user's input into the model, the clipboard, and the standard dialogs.
+// The model owns all state; a backend only shows it and reports what the user did.
+
+#include <chrono>
+#include <string>
+
+#include "platform/model.hpp"
+
+namespace platform {
+
+// A standard dialog the program asks the user through.
+struct DialogRequest {
+    enum Kind { MessageBox, InputBox, OpenFile, SaveFile } kind = MessageBox;
+    Handle owner = 0;
+    std::string caption;      // CP932
+    std::string text;         // message, or the input box's prompt
+    std::string initial;      // the input box's default text, or the file dialog's initial path
+    std::string filter;       // file dialogs: the filter as the program wrote it
+    int buttons = 0;          // message box button and icon codes
+    int icon = 0;
+    int mode = 0;             // file dialogs
+};
+
+const char* dialogWord(DialogRequest::Kind kind);
+
+struct DialogAnswer {
+    bool answered = false;    // false: nobody could answer (a scripted run without an answer)
+    bool cancelled = false;
+    int result = 0;           // message box: the button code
+    std::string text;         // input box text or chosen path, CP932
+};
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+    // A native window for a model window (a form with its controls, or a control added later).
+    virtual void createWindow(Handle h) = 0;
+    virtual void destroyWindow(Handle h) = 0;
+    // Shows the model's current state of one window or control.
+    virtual void sync(Handle h) = 0;
+    // Catches up with every change, turns waiting user input into notifications and fires
+    // due timers. Waits (asleep) up to `timeout` when nothing is waiting.
+    virtual void pumpEvents(std::chrono::milliseconds timeout) = 0;
+    virtual std::string clipboardText() = 0;            // CP932
+    virtual void setClipboardText(const std::string& cp932) = 0;
+    virtual DialogAnswer runDialog(const DialogRequest& request) = 0;
+    // Width and height in pixels of one line of CP932 text in `font`.
+    virtual Size textExtent(const Font& font, const std::string& cp932) = 0;
+};
+
+// Hands the model's pending changes to a backend, in the order they happened.
+void applyChanges(Model& model, Backend& backend);
+
+}  // namespace platform

@@ -1,0 +1,694 @@
+#include "platform/fltk/widgets.hpp"
+
+#include <FL/Fl.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/cp932.hpp"
+
+namespace platform::fltk {
+
+namespace {
+
+int mouseButton() {
+    switch (Fl::event_button()) {
+    case FL_LEFT_MOUSE: return mouse::Left;
+    case FL_RIGHT_MOUSE: return mouse::Right;
+    case FL_MIDDLE_MOUSE: return mouse::Middle;
+    default: return 0;
+    }
+}
+
+int shiftState() {
+    const int s = Fl::event_state();
+    return ((s & FL_SHIFT) ? modifier::Shift : 0) | ((s & FL_CTRL) ? modifier::Ctrl : 0) |
+           ((s & FL_ALT) ? modifier::Alt : 0);
+}
+
+// The menu of a combo box: items point into `texts`, which must outlive the menu.
+void buildMenu(const std::vector<std::string>& items, std::vector<std::string>& texts,
+               std::vector<Fl_Menu_Item>& menu) {
+    texts.clear();
+    for (const std::string& item : items) texts.push_back(cp932ToUtf8(item));
+    menu.assign(texts.size() + 1, Fl_Menu_Item{});
+    for (std::size_t i = 0; i < texts.size(); ++i) menu[i].text = texts[i].c_str();
+}
+
+std::vector<std::string> utf8Items(const std::vector<std::string>& items) {
+    std::vector<std::string> out;
+    for (const std::string& item : items) out.push_back(cp932ToUtf8(item));
+    return out;
+}
+
+// Lines of a label's text that fit `width` in the current font. Lines break at a blank
+// between words and between any two Japanese characters, as the original platform's
+// word wrap does; CR LF or LF always breaks.
+std::vector<std::string> wrapLines(const std::string& utf8, int width) {
+    std::vector<std::string> lines;
+    std::string line;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c == '\r') {
+            ++i;
+            continue;
+        }
+        if (c == '\n') {
+            lines.push_back(std::exchange(line, {}));
+            ++i;
+            continue;
+        }
+        std::size_t end = i + 1;
+        if (c > ' ' && c < 0x80) {
+            while (end < utf8.size() && utf8[end] > ' ' && static_cast<unsigned char>(utf8[end]) < 0x80) ++end;
+        } else if (c >= 0x80) {
+            while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) ++end;
+        }
+        const std::string token = utf8.substr(i, end - i);
+        i = end;
+        if (!line.empty() && fl_width((line + token).c_str()) > width) {
+            while (!line.empty() && line.back() == ' ') line.pop_back();
+            lines.push_back(std::exchange(line, {}));
+            if (token == " ") continue;
+        }
+        line += token;
+    }
+    lines.push_back(line);
+    return lines;
+}
+
+// An edit's text as the widget holds it: UTF-8 with LF line breaks, where the model holds
+// CP932 with CR LF (and counts both bytes against the limit).
+std::string widgetText(std::string_view cp932) {
+    std::string out;
+    for (char c : cp932ToUtf8(cp932))
+        if (c != '\r') out += c;
+    return out;
+}
+
+std::string modelText(std::string_view utf8) {
+    std::string withCr;
+    for (char c : utf8) {
+        if (c == '\n') withCr += '\r';
+        withCr += c;
+    }
+    return utf8ToCp932(withCr);
+}
+
+int controlBorder(const Window& w) {
+    if (w.exStyle & style::ExClientEdge) return 2;
+    return (w.style & style::Border) ? 1 : 0;
+}
+
+}  // namespace
+
+Handle Native::handleOf(Fl_Widget* widget) {
+    for (; widget; widget = widget->parent())
+        if (auto* n = dynamic_cast<Native*>(widget)) return n->modelHandle();
+    return 0;
+}
+
+void Native::updateCommon(Fl_Widget& widget, const Window& w) {
+    const Rect& r = w.rect;
+    if (widget.x() != r.x || widget.y() != r.y || widget.w() != r.w || widget.h() != r.h)
+        widget.resize(r.x, r.y, r.w, r.h);
+    if (w.visible && !widget.visible()) widget.show();
+    if (!w.visible && widget.visible()) widget.hide();
+    if (w.enabled && !widget.active()) widget.activate();
+    if (!w.enabled && widget.active()) widget.deactivate();
+    widget.color(colourFor(w.back));
+    widget.labelcolor(colourFor(w.fore));
+    widget.labelfont(fontFor(w.font));
+    widget.labelsize(fontSizeFor(w.font));
+    if (model().focus() == handle_ && Fl::focus() != &widget && widget.visible_r()) widget.take_focus();
+    widget.redraw();
+}
+
+void Native::focused() {
+    if (!syncing()) model().userFocus(handle_);
+}
+
+// --- forms ----------------------------------------------------------------------------
+
+FormWindow::FormWindow(FltkBackend& backend, Handle h, const Rect& client)
+    : Fl_Double_Window(client.x, client.y, std::max(client.w, 1), std::max(client.h, 1)), Native(backend, h) {
+    end();
+    // Controls keep the geometry the model gives them when the window is resized.
+    resizable(nullptr);
+    callback([](Fl_Widget* widget, void*) {
+        // FLTK closes a window on Escape too; only the close box is the user closing it.
+        if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
+        auto* self = static_cast<FormWindow*>(widget);
+        self->model().userClose(self->modelHandle());
+    });
+}
+
+void FormWindow::update(const Window& w) {
+    const Rect client = model().clientRect(handle_);
+    if (x() != client.x || y() != client.y || this->w() != client.w || h() != client.h)
+        resize(client.x, client.y, std::max(client.w, 1), std::max(client.h, 1));
+    const std::string title = cp932ToUtf8(w.text);
+    if (title != title_) {
+        title_ = title;
+        label(title_.c_str());
+    }
+    if (xclass_ != w.className) {
+        xclass_ = w.className;
+        xclass(xclass_.c_str());
+    }
+    color(colourFor(w.back));
+    if (w.style & style::ThickFrame) size_range(1, 1);
+    else size_range(client.w, client.h, client.w, client.h);
+    if (w.visible && !shown()) show();
+    if (!w.visible && shown()) hide();
+    if (w.visible && w.show == ShowState::Minimized) iconize();
+    if (model().focus() == handle_ && Fl::focus() != this && shown()) Fl::focus(this);
+    redraw();
+}
+
+int FormWindow::handle(int event) {
+    const Window* w = model().find(handle_);
+    switch (event) {
+    case FL_PUSH:
+    case FL_RELEASE:
+    case FL_DRAG:
+    case FL_MOUSEWHEEL:
+    case FL_KEYDOWN:
+    case FL_KEYUP:
+    case FL_SHORTCUT:
+    case FL_PASTE:
+    case FL_DND_ENTER:
+    case FL_DND_DRAG:
+    case FL_DND_RELEASE:
+        // A disabled form (under a modal dialog) takes no input, even though X still
+        // delivers it.
+        if (w && !w->enabled) return 1;
+        break;
+    default: break;
+    }
+    switch (event) {
+    case FL_PUSH: {
+        if (Fl_Double_Window::handle(event)) return 1;  // a control took it
+        model().userMouse(NotificationKind::MouseDown, handle_, mouseButton(), shiftState(), Fl::event_x(),
+                          Fl::event_y());
+        if (Fl::event_clicks()) model().userDoubleClick(handle_);
+        return 1;
+    }
+    case FL_DRAG:
+        if (Fl::pushed() != this) break;
+        model().userMouse(NotificationKind::MouseMove, handle_, mouseButton(), shiftState(), Fl::event_x(),
+                          Fl::event_y());
+        return 1;
+    case FL_RELEASE:
+        if (Fl::pushed() != this) break;
+        model().userMouse(NotificationKind::MouseUp, handle_, mouseButton(), shiftState(), Fl::event_x(),
+                          Fl::event_y());
+        model().userClick(handle_);
+        return 1;
+    case FL_MOVE: {
+        const int r = Fl_Double_Window::handle(event);
+        if (Fl::belowmouse() == this || !r)
+            model().userMouse(NotificationKind::MouseMove, handle_, 0, shiftState(), Fl::event_x(), Fl::event_y());
+        return 1;
+    }
+    case FL_ENTER:
+        Fl_Double_Window::handle(event);
+        return 1;
+    case FL_FOCUS: {
+        const int r = Fl_Double_Window::handle(event);
+        if (!Fl::focus() || Fl::focus() == this) focused();
+        return r;
+    }
+    default: break;
+    }
+    return Fl_Double_Window::handle(event);
+}
+
+void FormWindow::resize(int x, int y, int w, int h) {
+    const bool moved = x != this->x() || y != this->y();
+    const bool sized = w != this->w() || h != this->h();
+    Fl_Double_Window::resize(x, y, w, h);
+    if (syncing() || (!moved && !sized)) return;
+    const Window* form = model().find(handle_);
+    if (!form) return;
+    // The user moved or sized the window: the model keeps outer rectangles.
+    const Rect outer = outerRect(model().metrics, {x, y, w, h}, form->style, form->exStyle, form->hasMenu);
+    if (moved) model().userMove(handle_, outer.x, outer.y);
+    if (sized) model().userResize(handle_, outer.w, outer.h);
+}
+
+// --- buttons --------------------------------------------------------------------------
+
+PushButton::PushButton(FltkBackend& backend, Handle h) : Fl_Button(0, 0, 1, 1), Native(backend, h) {
+    callback([](Fl_Widget* widget, void*) {
+        auto* self = static_cast<PushButton*>(widget);
+        if (!self->syncing()) self->model().userClick(self->modelHandle());
+    });
+}
+
+void PushButton::update(const Window& w) {
+    updateCommon(*this, w);
+    copy_label(labelFor(w.text).c_str());
+    // Held down by Enter or Space. While the mouse holds it, FLTK's own state decides
+    // whether the release is a click; it must not be overwritten then.
+    if (Fl::pushed() != this) value(w.pressed ? 1 : 0);
+}
+
+int PushButton::handle(int event) {
+    const int r = Fl_Button::handle(event);
+    if (event == FL_FOCUS) focused();
+    return r;
+}
+
+CheckBox::CheckBox(FltkBackend& backend, Handle h, bool option) : Fl_Check_Button(0, 0, 1, 1), Native(backend, h) {
+    if (option) down_box(FL_ROUND_DOWN_BOX);
+    box(FL_FLAT_BOX);
+    callback([](Fl_Widget* widget, void*) {
+        auto* self = static_cast<CheckBox*>(widget);
+        if (self->syncing()) return;
+        // The model decides the new state; the next update shows it.
+        self->model().userClick(self->modelHandle());
+    });
+}
+
+void CheckBox::update(const Window& w) {
+    updateCommon(*this, w);
+    copy_label(labelFor(w.text).c_str());
+    if (Fl::pushed() != this) value(w.check ? 1 : 0);
+    selection_color(w.check == 2 ? FL_DARK2 : FL_FOREGROUND_COLOR);  // indeterminate: a grey mark
+}
+
+int CheckBox::handle(int event) {
+    const int r = Fl_Check_Button::handle(event);
+    if (event == FL_FOCUS) focused();
+    return r;
+}
+
+// --- group box and label --------------------------------------------------------------
+
+GroupBox::GroupBox(FltkBackend& backend, Handle h) : Fl_Widget(0, 0, 1, 1), Native(backend, h) {}
+
+void GroupBox::update(const Window& w) {
+    updateCommon(*this, w);
+    const std::string text = cp932ToUtf8(w.text);
+    if (text != text_ && parent()) parent()->redraw();  // the old caption lies outside the frame
+    text_ = text;
+}
+
+void GroupBox::draw() {
+    fl_font(labelfont(), labelsize());
+    const int th = fl_height();
+    const int top = y() + th / 2;
+    const int fh = h() - th / 2;
+    // An etched frame: a dark line with a light one inside and below it.
+    fl_color(FL_DARK3);
+    fl_rect(x(), top, w() - 1, fh - 1);
+    fl_color(FL_LIGHT3);
+    fl_rect(x() + 1, top + 1, w() - 1, fh - 1);
+    if (text_.empty()) return;
+    const int tw = static_cast<int>(fl_width(text_.c_str()));
+    fl_color(color());
+    fl_rectf(x() + 6, y(), tw + 4, th);
+    fl_color(active_r() ? labelcolor() : fl_inactive(labelcolor()));
+    fl_draw(text_.c_str(), x() + 8, y() + th - fl_descent());
+}
+
+Label::Label(FltkBackend& backend, Handle h) : Fl_Widget(0, 0, 1, 1), Native(backend, h) {}
+
+void Label::update(const Window& w) {
+    updateCommon(*this, w);
+    text_ = cp932ToUtf8(w.text);
+    align_ = w.edit.align;
+    underline_ = w.font.underline;
+    strikeout_ = w.font.strikeout;
+}
+
+void Label::draw() {
+    fl_color(color());
+    fl_rectf(x(), y(), w(), h());
+    fl_font(labelfont(), labelsize());
+    fl_color(active_r() ? labelcolor() : fl_inactive(labelcolor()));
+    const Fl_Align horizontal = align_ == TextAlign::Right    ? FL_ALIGN_RIGHT
+                                : align_ == TextAlign::Center ? FL_ALIGN_CENTER
+                                                              : FL_ALIGN_LEFT;
+    fl_push_clip(x(), y(), w(), h());
+    int top = y();
+    for (const std::string& line : wrapLines(text_, w())) {
+        fl_draw(line.c_str(), x(), top, w(), fl_height(), horizontal | FL_ALIGN_TOP | FL_ALIGN_INSIDE, nullptr, 0);
+        // FLTK fonts have no underline or strikeout: the lines are drawn under the text.
+        const int width = static_cast<int>(fl_width(line.c_str()));
+        const int left = horizontal == FL_ALIGN_RIGHT    ? x() + w() - width
+                         : horizontal == FL_ALIGN_CENTER ? x() + (w() - width) / 2
+                                                         : x();
+        const int baseline = top + fl_height() - fl_descent();
+        if (underline_) fl_xyline(left, baseline + 1, left + width - 1);
+        if (strikeout_) fl_xyline(left, baseline - fl_height() / 3, left + width - 1);
+        top += fl_height();
+    }
+    fl_pop_clip();
+}
+
+int Label::handle(int event) {
+    switch (event) {
+    case FL_PUSH: return 1;
+    case FL_RELEASE:
+        if (!Fl::event_inside(this)) return 1;
+        model().userClick(handle_);
+        if (Fl::event_clicks()) model().userDoubleClick(handle_);
+        return 1;
+    default: return Fl_Widget::handle(event);
+    }
+}
+
+// --- edits ----------------------------------------------------------------------------
+
+template <class Base>
+EditWidget<Base>::EditWidget(FltkBackend& backend, Handle h) : Base(0, 0, 1, 1), Native(backend, h) {
+    Base::when(FL_WHEN_NEVER);
+    Base::box(FL_DOWN_BOX);
+}
+
+template <class Base>
+void EditWidget<Base>::update(const Window& w) {
+    updateCommon(*this, w);
+    Base::textfont(fontFor(w.font));
+    Base::textsize(fontSizeFor(w.font));
+    Base::textcolor(colourFor(w.fore));
+    Base::readonly(w.edit.readOnly ? 1 : 0);
+    const std::string text = widgetText(w.text);
+    if (text != Base::value()) Base::value(text.c_str());
+    const std::string_view held = w.text;
+    const int start = static_cast<int>(widgetText(held.substr(0, w.edit.selStart)).size());
+    const int end = static_cast<int>(widgetText(held.substr(0, w.edit.selEnd)).size());
+    if (Base::position() != end || Base::mark() != start) Base::position(end, start);
+}
+
+template <class Base>
+int EditWidget<Base>::handle(int event) {
+    if (event == FL_FOCUS) {
+        const int r = Base::handle(event);
+        focused();
+        return r;
+    }
+    const std::string before = Base::value();
+    const int position = Base::position(), mark = Base::mark();
+    const int r = Base::handle(event);
+    if (syncing()) return r;
+    const Window* w = model().find(handle_);
+    if (!w) return r;
+    const std::string after = Base::value();
+    if (after != before) {
+        std::string cp932 = modelText(after);
+        if (cp932.size() > w->edit.limit) {
+            // Past the edit limit, counted in the model's bytes: the keystroke is refused.
+            Base::value(before.c_str());
+            Base::position(position, mark);
+            return 1;
+        }
+        model().userSetText(handle_, std::move(cp932));
+    }
+    const std::string_view shown = after;
+    const auto lo = static_cast<std::size_t>(std::min(Base::position(), Base::mark()));
+    const auto hi = static_cast<std::size_t>(std::max(Base::position(), Base::mark()));
+    const std::size_t s = modelText(shown.substr(0, lo)).size();
+    const std::size_t e = modelText(shown.substr(0, hi)).size();
+    if (s != w->edit.selStart || e != w->edit.selEnd) model().userSelectText(handle_, s, e);
+    return r;
+}
+
+template class EditWidget<Fl_Input>;
+template class EditWidget<Fl_Multiline_Input>;
+
+// --- lists ----------------------------------------------------------------------------
+
+ListBox::ListBox(FltkBackend& backend, Handle h, bool multiple)
+    : Fl_Browser(0, 0, 1, 1), Native(backend, h), multiple_(multiple) {
+    type(multiple ? FL_MULTI_BROWSER : FL_HOLD_BROWSER);
+    format_char(0);  // '@' in an item is text, not a format code
+    when(FL_WHEN_CHANGED | FL_WHEN_NOT_CHANGED);
+    callback([](Fl_Widget* widget, void*) {
+        auto* self = static_cast<ListBox*>(widget);
+        if (self->syncing()) return;
+        const int line = self->value();
+        if (line <= 0) return;
+        self->model().userPick(self->modelHandle(), line - 1);
+        if (Fl::event_clicks()) self->model().userDoubleClick(self->modelHandle());
+    });
+}
+
+void ListBox::update(const Window& w) {
+    updateCommon(*this, w);
+    textfont(fontFor(w.font));
+    textsize(fontSizeFor(w.font));
+    textcolor(colourFor(w.fore));
+    selection_color(fl_rgb_color(0, 0, 128));
+    std::vector<std::string> items = utf8Items(w.list.items);
+    if (items != shown_) {
+        clear();
+        for (const std::string& item : items) add(item.c_str());
+        shown_ = std::move(items);
+    }
+    for (int i = 0; i < size(); ++i) {
+        const bool on = multiple_ ? bool(w.list.marked[static_cast<std::size_t>(i)]) : i == w.list.selected;
+        if ((selected(i + 1) != 0) != on) select(i + 1, on ? 1 : 0);
+    }
+    if (size() > 0 && topline() != w.list.topIndex + 1) topline(w.list.topIndex + 1);
+}
+
+int ListBox::handle(int event) {
+    const int r = Fl_Browser::handle(event);
+    if (event == FL_FOCUS) focused();
+    if (!syncing() && size() > 0) {
+        const Window* w = model().find(handle_);
+        if (w && topline() - 1 != w->list.topIndex) model().change(handle_)->list.topIndex = topline() - 1;
+    }
+    return r;
+}
+
+DropDownList::DropDownList(FltkBackend& backend, Handle h) : Fl_Choice(0, 0, 1, 1), Native(backend, h) {
+    down_box(FL_BORDER_BOX);
+    callback([](Fl_Widget* widget, void*) {
+        auto* self = static_cast<DropDownList*>(widget);
+        if (self->syncing() || self->value() < 0) return;
+        self->model().userPick(self->modelHandle(), self->value());
+    });
+}
+
+void DropDownList::update(const Window& w) {
+    updateCommon(*this, w);
+    textfont(fontFor(w.font));
+    textsize(fontSizeFor(w.font));
+    textcolor(colourFor(w.fore));
+    if (utf8Items(w.list.items) != shown_) {
+        buildMenu(w.list.items, shown_, menu_);
+        menu(menu_.data());
+    }
+    if (value() != w.list.selected) value(w.list.selected);
+}
+
+int DropDownList::handle(int event) {
+    const int r = Fl_Choice::handle(event);
+    if (event == FL_FOCUS) focused();
+    return r;
+}
+
+EditCombo::EditCombo(FltkBackend& backend, Handle h) : Fl_Input_Choice(0, 0, 1, 1), Native(backend, h) {
+    end();
+    callback([](Fl_Widget* widget, void*) {
+        auto* self = static_cast<EditCombo*>(widget);
+        if (self->syncing()) return;
+        if (self->menubutton()->changed()) {
+            self->menubutton()->clear_changed();
+            if (self->menubutton()->value() >= 0) self->model().userPick(self->modelHandle(), self->menubutton()->value());
+            return;
+        }
+        const Window* w = self->model().find(self->modelHandle());
+        std::string text = utf8ToCp932(self->value());
+        if (w && text.size() > w->edit.limit) {
+            self->value(cp932ToUtf8(w->text).c_str());  // past the limit: the keystroke is refused
+            return;
+        }
+        self->model().userSetText(self->modelHandle(), std::move(text));
+    });
+    when(FL_WHEN_CHANGED);
+}
+
+void EditCombo::update(const Window& w) {
+    updateCommon(*this, w);
+    textfont(fontFor(w.font));
+    textsize(fontSizeFor(w.font));
+    input()->color(colourFor(w.back));
+    if (utf8Items(w.list.items) != shown_) {
+        buildMenu(w.list.items, shown_, menu_);
+        menubutton()->menu(menu_.data());
+    }
+    const std::string text = cp932ToUtf8(w.text);
+    if (text != value()) value(text.c_str());
+}
+
+// The parts of a simple combo box report a focus as the combo box's.
+class SimpleCombo::Part : public Fl_Input {
+public:
+    Part(SimpleCombo& owner) : Fl_Input(0, 0, 1, 1), owner_(owner) {}
+    int handle(int event) override {
+        const int r = Fl_Input::handle(event);
+        if (event == FL_FOCUS) owner_.focused();
+        return r;
+    }
+
+private:
+    SimpleCombo& owner_;
+};
+
+SimpleCombo::SimpleCombo(FltkBackend& backend, Handle h) : Fl_Group(0, 0, 1, 1), Native(backend, h) {
+    input_ = new Part(*this);
+    list_ = new Fl_Browser(0, 0, 1, 1);
+    end();
+    resizable(nullptr);
+    list_->type(FL_HOLD_BROWSER);
+    list_->format_char(0);
+    input_->when(FL_WHEN_CHANGED);
+    input_->callback(
+        [](Fl_Widget*, void* data) {
+            auto* self = static_cast<SimpleCombo*>(data);
+            if (self->syncing()) return;
+            const Window* w = self->model().find(self->handle_);
+            std::string text = utf8ToCp932(self->input_->value());
+            if (w && text.size() > w->edit.limit) {
+                // Past the limit in the model's bytes: put back what the model holds.
+                self->input_->value(cp932ToUtf8(w->text).c_str());
+                return;
+            }
+            self->model().userSetText(self->handle_, std::move(text));
+        },
+        this);
+    list_->when(FL_WHEN_CHANGED | FL_WHEN_NOT_CHANGED);
+    list_->callback(
+        [](Fl_Widget*, void* data) {
+            auto* self = static_cast<SimpleCombo*>(data);
+            if (self->syncing() || self->list_->value() <= 0) return;
+            self->model().userPick(self->handle_, self->list_->value() - 1);
+            if (Fl::event_clicks()) self->model().userDoubleClick(self->handle_);
+        },
+        this);
+}
+
+void SimpleCombo::update(const Window& w) {
+    updateCommon(*this, w);
+    const Fl_Font font = fontFor(w.font);
+    const int size = fontSizeFor(w.font);
+    // The edit is one line of the font high; the list takes the rest.
+    const int editHeight = std::min(size + 8, w.rect.h);
+    input_->resize(x(), y(), w.rect.w, editHeight);
+    list_->resize(x(), y() + editHeight, w.rect.w, w.rect.h - editHeight);
+    for (Fl_Widget* part : {static_cast<Fl_Widget*>(input_), static_cast<Fl_Widget*>(list_)}) part->color(colourFor(w.back));
+    input_->textfont(font);
+    input_->textsize(size);
+    input_->textcolor(colourFor(w.fore));
+    list_->textfont(font);
+    list_->textsize(size);
+    list_->textcolor(colourFor(w.fore));
+    list_->selection_color(fl_rgb_color(0, 0, 128));
+    std::vector<std::string> items = utf8Items(w.list.items);
+    if (items != shown_) {
+        list_->clear();
+        for (const std::string& item : items) list_->add(item.c_str());
+        shown_ = std::move(items);
+    }
+    if (list_->value() != w.list.selected + 1) {
+        list_->deselect();
+        if (w.list.selected >= 0) list_->select(w.list.selected + 1);
+    }
+    const std::string text = cp932ToUtf8(w.text);
+    if (text != input_->value()) input_->value(text.c_str());
+}
+
+// --- scroll bars and pictures ---------------------------------------------------------
+
+ScrollBar::ScrollBar(FltkBackend& backend, Handle h, bool vertical) : Fl_Scrollbar(0, 0, 1, 1), Native(backend, h) {
+    type(vertical ? FL_VERTICAL : FL_HORIZONTAL);
+    callback([](Fl_Widget* widget, void*) {
+        auto* self = static_cast<ScrollBar*>(widget);
+        if (!self->syncing()) self->model().userScroll(self->modelHandle(), static_cast<int>(self->value()));
+    });
+}
+
+void ScrollBar::update(const Window& w) {
+    updateCommon(*this, w);
+    // The trough is lighter than the face, as the classic scroll bar's dithered one looks.
+    color(fl_color_average(colourFor(w.back), FL_WHITE, 0.5f));
+    bounds(w.scroll.min, w.scroll.max);
+    linesize(std::max(w.scroll.smallStep, 1));
+    if (static_cast<int>(value()) != w.scroll.pos) value(w.scroll.pos);
+}
+
+int ScrollBar::handle(int event) {
+    const int r = Fl_Scrollbar::handle(event);
+    if (event == FL_FOCUS) focused();
+    return r;
+}
+
+PictureBox::PictureBox(FltkBackend& backend, Handle h) : Fl_Widget(0, 0, 1, 1), Native(backend, h) {}
+
+void PictureBox::update(const Window& w) {
+    updateCommon(*this, w);
+    border_ = controlBorder(w);
+}
+
+void PictureBox::draw() {
+    const Window* w = model().find(handle_);
+    if (!w) return;
+    fl_push_clip(x(), y(), this->w(), h());
+    fl_color(color());
+    fl_rectf(x(), y(), this->w(), h());
+    if (border_) {
+        fl_color(FL_BLACK);
+        fl_rect(x(), y(), this->w(), h());
+    }
+    const PixelBuffer& buffer = w->redraw;
+    const int dw = std::min(buffer.width(), this->w() - 2 * border_);
+    const int dh = std::min(buffer.height(), h() - 2 * border_);
+    if (dw > 0 && dh > 0) {
+        // The buffer's rows are B, G, R, X; FLTK wants R, G, B.
+        fl_draw_image(
+            [](void* data, int x, int y, int n, uchar* out) {
+                const auto* b = static_cast<const PixelBuffer*>(data);
+                const std::uint8_t* p = b->row(y) + static_cast<std::size_t>(x) * 4;
+                for (int i = 0; i < n; ++i, p += 4, out += 3) {
+                    out[0] = p[2];
+                    out[1] = p[1];
+                    out[2] = p[0];
+                }
+            },
+            const_cast<PixelBuffer*>(&buffer), x() + border_, y() + border_, dw, dh, 3);
+    }
+    fl_pop_clip();
+}
+
+int PictureBox::handle(int event) {
+    const int px = Fl::event_x() - x() - border_, py = Fl::event_y() - y() - border_;
+    switch (event) {
+    case FL_PUSH:
+        model().userMouse(NotificationKind::MouseDown, handle_, mouseButton(), shiftState(), px, py);
+        if (Fl::event_clicks()) model().userDoubleClick(handle_);
+        return 1;
+    case FL_DRAG:
+        model().userMouse(NotificationKind::MouseMove, handle_, mouseButton(), shiftState(), px, py);
+        return 1;
+    case FL_MOVE:
+        model().userMouse(NotificationKind::MouseMove, handle_, 0, shiftState(), px, py);
+        return 1;
+    case FL_RELEASE:
+        model().userMouse(NotificationKind::MouseUp, handle_, mouseButton(), shiftState(), px, py);
+        if (Fl::event_inside(this)) model().userClick(handle_);
+        return 1;
+    case FL_ENTER:
+    case FL_LEAVE: return 1;
+    case FL_MOUSEWHEEL: model().userWheel(handle_, -Fl::event_dy()); return 1;
+    default: return Fl_Widget::handle(event);
+    }
+}
+
+}  // namespace platform::fltk

@@ -1,0 +1,183 @@
+#pragma once
+// One FLTK widget per control kind. Each shows a model window (`update`) and reports what
+// the user does to it into the model; none keeps state of its own beyond what FLTK needs
+// to draw.
+
+#include <FL/Fl_Browser.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Check_Button.H>
+#include <FL/Fl_Choice.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Input.H>
+#include <FL/Fl_Input_Choice.H>
+#include <FL/Fl_Multiline_Input.H>
+#include <FL/Fl_Round_Button.H>
+#include <FL/Fl_Scrollbar.H>
+
+#include <string>
+#include <vector>
+
+#include "platform/fltk/fltk_backend.hpp"
+
+namespace platform::fltk {
+
+// FLTK's faces drawn by the IPA families; call once before drawing.
+void installFonts();
+Fl_Font fontFor(const Font& font);
+int fontSizeFor(const Font& font);
+Fl_Color colourFor(Colour c);
+// Model text (CP932) as an FLTK label: UTF-8, with '@' kept literal.
+std::string labelFor(const std::string& cp932);
+
+// What every widget knows: the backend it reports to and the model window it shows.
+class Native {
+public:
+    // The model window a widget (or the widget it is part of) shows; 0 for none.
+    static Handle handleOf(Fl_Widget* widget);
+
+    Native(FltkBackend& backend, Handle handle) : backend_(backend), handle_(handle) {}
+    virtual ~Native() = default;
+    virtual void update(const Window& w) = 0;
+    Handle modelHandle() const { return handle_; }
+
+protected:
+    Model& model() const { return backend_.model(); }
+    bool syncing() const { return backend_.syncing(); }
+    // Geometry, visibility, enabled state, colours and font shared by every control.
+    void updateCommon(Fl_Widget& widget, const Window& w);
+    // A focus the user gave the widget.
+    void focused();
+
+    FltkBackend& backend_;
+    Handle handle_;
+};
+
+class FormWindow : public Fl_Double_Window, public Native {
+public:
+    FormWindow(FltkBackend& backend, Handle h, const Rect& client);
+    void update(const Window& w) override;
+    int handle(int event) override;
+    void resize(int x, int y, int w, int h) override;
+
+private:
+    std::string title_;
+    std::string xclass_;
+};
+
+class PushButton : public Fl_Button, public Native {
+public:
+    PushButton(FltkBackend& backend, Handle h);
+    void update(const Window& w) override;
+    int handle(int event) override;
+};
+
+// Check boxes and option buttons: the model decides the state a click leads to.
+class CheckBox : public Fl_Check_Button, public Native {
+public:
+    CheckBox(FltkBackend& backend, Handle h, bool option);
+    void update(const Window& w) override;
+    int handle(int event) override;
+};
+
+// A group box with its caption set into the top line, as the original platform draws it.
+class GroupBox : public Fl_Widget, public Native {
+public:
+    GroupBox(FltkBackend& backend, Handle h);
+    void update(const Window& w) override;
+    void draw() override;
+
+private:
+    std::string text_;
+};
+
+class Label : public Fl_Widget, public Native {
+public:
+    Label(FltkBackend& backend, Handle h);
+    void update(const Window& w) override;
+    void draw() override;
+    int handle(int event) override;
+
+private:
+    std::string text_;
+    TextAlign align_ = TextAlign::Left;
+    bool underline_ = false;
+    bool strikeout_ = false;
+};
+
+// Edits: the model holds the text in CP932 and the limit in bytes; what the user types
+// is converted and checked against that limit before the model takes it.
+template <class Base>
+class EditWidget : public Base, public Native {
+public:
+    EditWidget(FltkBackend& backend, Handle h);
+    void update(const Window& w) override;
+    int handle(int event) override;
+};
+using Edit = EditWidget<Fl_Input>;
+using MultiLineEdit = EditWidget<Fl_Multiline_Input>;
+
+class ListBox : public Fl_Browser, public Native {
+public:
+    ListBox(FltkBackend& backend, Handle h, bool multiple);
+    void update(const Window& w) override;
+    int handle(int event) override;
+
+private:
+    std::vector<std::string> shown_;
+    bool multiple_;
+};
+
+class DropDownList : public Fl_Choice, public Native {
+public:
+    DropDownList(FltkBackend& backend, Handle h);
+    void update(const Window& w) override;
+    int handle(int event) override;
+
+private:
+    std::vector<std::string> shown_;  // UTF-8 texts the menu items point into
+    std::vector<Fl_Menu_Item> menu_;
+};
+
+class EditCombo : public Fl_Input_Choice, public Native {
+public:
+    EditCombo(FltkBackend& backend, Handle h);
+    void update(const Window& w) override;
+
+private:
+    std::vector<std::string> shown_;
+    std::vector<Fl_Menu_Item> menu_;
+};
+
+// A simple combo box: its edit on top and its list always open below it.
+class SimpleCombo : public Fl_Group, public Native {
+public:
+    SimpleCombo(FltkBackend& backend, Handle h);
+    void update(const Window& w) override;
+
+private:
+    class Part;
+    Fl_Input* input_;     // owned by the group, as FLTK's groups own their children
+    Fl_Browser* list_;
+    std::vector<std::string> shown_;
+};
+
+class ScrollBar : public Fl_Scrollbar, public Native {
+public:
+    ScrollBar(FltkBackend& backend, Handle h, bool vertical);
+    void update(const Window& w) override;
+    int handle(int event) override;
+};
+
+// A picture box shows its redraw buffer; mouse actions inside it are reported.
+class PictureBox : public Fl_Widget, public Native {
+public:
+    PictureBox(FltkBackend& backend, Handle h);
+    void update(const Window& w) override;
+    void draw() override;
+    int handle(int event) override;
+
+private:
+    int border_ = 0;
+};
+
+}  // namespace platform::fltk

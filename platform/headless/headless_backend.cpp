@@ -1,0 +1,51 @@
+#include "platform/headless/headless_backend.hpp"
+
+#include <thread>
+#include <utility>
+
+#include "platform/cp932.hpp"
+
+namespace platform {
+
+void HeadlessBackend::pumpEvents(std::chrono::milliseconds timeout) {
+    model_.takeChanges();
+    model_.fireDueTimers(Clock::now());
+    if (model_.hasNotifications()) return;
+    if (idleHook && idleHook()) return;
+    // Nothing to do: sleep until the next timer or the timeout, whichever comes first.
+    auto until = Clock::now() + timeout;
+    if (auto next = model_.nextTimerDue(); next && *next < until) until = *next;
+    std::this_thread::sleep_until(until);
+    model_.fireDueTimers(Clock::now());
+}
+
+DialogAnswer HeadlessBackend::runDialog(const DialogRequest& request) {
+    const char* kind = dialogWord(request.kind);
+    if (!answers_.empty() && std::string_view(answers_.front().kind) == kind) {
+        DialogAnswer a = std::move(answers_.front().answer);
+        answers_.pop_front();
+        return a;
+    }
+    std::string what = std::string("the ") + (request.kind == DialogRequest::MessageBox ? "message box"
+                                              : request.kind == DialogRequest::InputBox ? "input box"
+                                                                                        : "file dialog");
+    what += " \"" + cp932ToUtf8(request.caption) + "\" was not answered";
+    if (!answers_.empty()) what += std::string(" (the next answer is for a ") + answers_.front().kind + ")";
+    else what += std::string(" (no 'answer ") + kind + "' before it)";
+    if (!unanswered_) unanswered_ = what;
+    return {};
+}
+
+Size HeadlessBackend::textExtent(const Font& font, const std::string& cp932) {
+    const int px = fontPixelSize(font.size);
+    return {static_cast<int>(cp932.size()) * px / 2, px};
+}
+
+void HeadlessBackend::queueAnswer(DialogRequest::Kind kind, DialogAnswer answer, int line) {
+    answer.answered = true;
+    answers_.push_back({dialogWord(kind), std::move(answer), line});
+}
+
+std::optional<std::string> HeadlessBackend::takeUnanswered() { return std::exchange(unanswered_, std::nullopt); }
+
+}  // namespace platform

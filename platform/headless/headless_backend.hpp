@@ -1,0 +1,54 @@
+#pragma once
+// The backend without a screen. Nothing is drawn; the model's state is all there is.
+// Dialogs are answered from a queue that a script fills ahead of time; a dialog nobody
+// answered is remembered, so that a scripted run can stop there and say so.
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/backend.hpp"
+
+namespace platform {
+
+class HeadlessBackend : public Backend {
+public:
+    explicit HeadlessBackend(Model& model) : model_(model) {}
+
+    // Called by pumpEvents when nothing is waiting: a script feeds the next user action
+    // here. Returns false when it has nothing more to give.
+    std::function<bool()> idleHook;
+
+    void createWindow(Handle) override {}
+    void destroyWindow(Handle) override {}
+    void sync(Handle) override {}
+    void pumpEvents(std::chrono::milliseconds timeout) override;
+    std::string clipboardText() override { return clipboard_; }
+    void setClipboardText(const std::string& cp932) override { clipboard_ = cp932; }
+    DialogAnswer runDialog(const DialogRequest& request) override;
+    // Without fonts every face is measured as the fixed-pitch one: a single-byte character
+    // is half the pixel size wide, a double-byte one the whole pixel size.
+    Size textExtent(const Font& font, const std::string& cp932) override;
+
+    // A prepared answer for the next dialog of this kind; `line` names its script line.
+    void queueAnswer(DialogRequest::Kind kind, DialogAnswer answer, int line);
+    // The dialog that found no answer since the last call, as a sentence.
+    std::optional<std::string> takeUnanswered();
+    // The script line of the first prepared answer no dialog took, or 0.
+    int firstUnusedAnswerLine() const { return answers_.empty() ? 0 : answers_.front().line; }
+    const char* firstUnusedAnswerKind() const { return answers_.empty() ? "" : answers_.front().kind; }
+
+private:
+    struct Queued {
+        const char* kind;
+        DialogAnswer answer;
+        int line;
+    };
+    Model& model_;
+    std::string clipboard_;
+    std::deque<Queued> answers_;
+    std::optional<std::string> unanswered_;
+};
+
+}  // namespace platform

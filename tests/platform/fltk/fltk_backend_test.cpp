@@ -1,0 +1,257 @@
+// The FLTK backend on real windows (run under Xvfb by run_in_xvfb.sh): geometry as the
+// model holds it, the IPA fixed-pitch face, CP932 on both sides of a widget, and input
+// the model must refuse. User input comes from xdotool, as from a person.
+
+// GoogleTest first: the X headers define macros (None, Bool) that its templates use as names.
+#include <gtest/gtest.h>
+
+#include <FL/Fl.H>
+#include <FL/Fl_Browser.H>
+#include <FL/Fl_Input.H>
+#include <FL/Fl_Window.H>
+#include <FL/fl_draw.H>
+#include <FL/x.H>
+
+#include <cstdlib>
+#include <functional>
+#include <memory>
+
+#include "platform/cp932.hpp"
+#include "platform/fltk/fltk_backend.hpp"
+#include "platform/fltk/widgets.hpp"
+
+namespace platform::test {
+namespace {
+
+std::string sj(const char* utf8) { return utf8ToCp932(utf8); }
+
+class RealWindow : public testing::Test {
+protected:
+    Model model;
+    Handle form = model.createForm("FORM1", "QuillTest", style::Visible | style::Caption, 0, {60, 60, 320, 240});
+    Handle button = add(Kind::PushButton, "BUTTON1", {10, 10, 90, 26});
+    Handle edit = add(Kind::Edit, "EDIT1", {10, 50, 150, 24});
+    Handle list = add(Kind::ListBox, "LIST1", {170, 10, 120, 80});
+    Handle pic = add(Kind::PictureBox, "PIC1", {10, 100, 100, 60}, style::Border);
+    Handle memo = add(Kind::Edit, "MEMO", {170, 100, 140, 60}, style::EditMultiLine);
+    Handle simple = add(Kind::ComboBox, "COMBO1", {10, 165, 150, 50}, style::ComboSimple);
+    Handle label = add(Kind::Label, "LABEL1", {170, 165, 140, 24});
+    std::unique_ptr<FltkBackend> backend;
+
+    Handle add(Kind kind, const char* name, Rect r, std::uint32_t extra = 0) {
+        return model.createControl(form, kind, name, style::Visible | style::TabStop | extra, 0, r);
+    }
+
+    void SetUp() override {
+        backend = std::make_unique<FltkBackend>(model);
+        ASSERT_TRUE(pumpUntil([&] { return window() && window()->shown(); })) << "the form never showed";
+    }
+    void TearDown() override {
+        backend.reset();
+        Fl::flush();
+    }
+
+    Fl_Window* window() const { return static_cast<Fl_Window*>(backend->widget(form)); }
+    // Pumps events until `done` holds; false when it never did within a few seconds.
+    bool pumpUntil(const std::function<bool()>& done) {
+        const auto deadline = Clock::now() + std::chrono::seconds(5);
+        while (Clock::now() < deadline) {
+            backend->pumpEvents(std::chrono::milliseconds(20));
+            if (done()) return true;
+        }
+        return false;
+    }
+    void xdotool(const std::string& args) {
+        const std::string command = "xdotool " + args;
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    }
+    void clickAt(int x, int y) {
+        xdotool("mousemove --window " + std::to_string(fl_xid(window())) + " " + std::to_string(x) + " " +
+                std::to_string(y) + " click 1");
+    }
+    int count(NotificationKind kind, Handle h) {
+        int n = 0;
+        for (const Notification& x : model.notifications()) n += x.kind == kind && x.window == h;
+        return n;
+    }
+};
+
+TEST_F(RealWindow, WidgetsSitExactlyWhereTheModelPutsThem) {
+    const Rect client = model.clientRect(form);
+    EXPECT_EQ((Rect{window()->x(), window()->y(), window()->w(), window()->h()}), client);
+    for (Handle h : {button, edit, list, pic}) {
+        const Fl_Widget* w = backend->widget(h);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ((Rect{w->x(), w->y(), w->w(), w->h()}), model.find(h)->rect) << model.find(h)->name;
+    }
+    model.setRect(button, {30, 20, 60, 22});
+    backend->pumpEvents(std::chrono::milliseconds(0));
+    const Fl_Widget* b = backend->widget(button);
+    EXPECT_EQ((Rect{b->x(), b->y(), b->w(), b->h()}), (Rect{30, 20, 60, 22}));
+}
+
+TEST_F(RealWindow, TheFixedFaceDrawsFullWidthAsExactlyTwoHalfWidthCells) {
+    for (int points : {9, 10, 12, 14}) {
+        const Font font{sj("ＭＳ ゴシック"), points};
+        fl_font(fltk::fontFor(font), fltk::fontSizeFor(font));
+        const double half = fl_width("a");
+        EXPECT_GT(half, 0.0);
+        EXPECT_EQ(fl_width("あ"), 2 * half) << points << " points";
+        EXPECT_EQ(fl_width("ドル円"), 6 * half) << points << " points";
+    }
+}
+
+TEST_F(RealWindow, TextIsMeasuredInTheFaceThatDrawsIt) {
+    const Font fixed{sj("ＭＳ ゴシック"), 12};
+    const Size half = backend->textExtent(fixed, "a");
+    EXPECT_GT(half.w, 0);
+    EXPECT_EQ(backend->textExtent(fixed, sj("ドル円") + "ab"), (Size{8 * half.w, half.h}));
+    const Font proportional{sj("ＭＳ Ｐゴシック"), 12};
+    EXPECT_LT(backend->textExtent(proportional, "iiii").w, backend->textExtent(proportional, "MMMM").w);
+}
+
+TEST_F(RealWindow, ModelTextIsShownInUtf8AndAtSignsStayText) {
+    model.setText(button, sj("新規取引"));
+    model.addItem(list, sj("@豪ドル円"));
+    backend->pumpEvents(std::chrono::milliseconds(0));
+    EXPECT_STREQ(backend->widget(button)->label(), "新規取引");
+    auto* browser = static_cast<Fl_Browser*>(backend->widget(list));
+    ASSERT_EQ(browser->size(), 1);
+    EXPECT_STREQ(browser->text(1), "@豪ドル円");
+    EXPECT_EQ(browser->format_char(), 0);
+}
+
+TEST_F(RealWindow, BytesThatAreNotCp932AreShownAsReplacementCharacters) {
+    const std::string broken = "A\xFF" + sj("円") + "\x82";
+    for (Handle h : {button, edit, label, memo}) model.setText(h, broken);
+    model.addItem(list, broken);
+    model.addItem(simple, broken);
+    backend->pumpEvents(std::chrono::milliseconds(0));
+    Fl::flush();
+    EXPECT_STREQ(backend->widget(button)->label(), "A\uFFFD円\uFFFD");
+    EXPECT_STREQ(static_cast<Fl_Input*>(backend->widget(edit))->value(), "A\uFFFD円\uFFFD");
+    EXPECT_STREQ(static_cast<Fl_Browser*>(backend->widget(list))->text(1), "A\uFFFD円\uFFFD");
+}
+
+TEST_F(RealWindow, ADisabledFormSwallowsClicksThatXStillDelivers) {
+    // A second form to click after the first: X delivers in order, so once its click is
+    // in, the one on the disabled form has been handled.
+    const Handle other = model.createForm("FORM2", "QuillTest", style::Visible, 0, {500, 60, 200, 100});
+    ASSERT_TRUE(pumpUntil([&] { return backend->widget(other) && backend->widget(other)->visible_r(); }));
+    model.addItem(list, "USD/JPY");
+    model.setEnabled(form, false);
+    backend->pumpEvents(std::chrono::milliseconds(0));
+    clickAt(50, 20);   // on BUTTON1
+    clickAt(200, 16);  // on the first line of LIST1
+    xdotool("mousemove --window " + std::to_string(fl_xid(static_cast<Fl_Window*>(backend->widget(other)))) +
+            " 50 50 click 1");
+    ASSERT_TRUE(pumpUntil([&] { return count(NotificationKind::MouseDown, other) > 0; }));
+    EXPECT_EQ(count(NotificationKind::Click, button), 0);
+    EXPECT_EQ(count(NotificationKind::MouseDown, form), 0);
+    EXPECT_EQ(static_cast<Fl_Browser*>(backend->widget(list))->value(), 0) << "the list must not even look picked";
+    EXPECT_EQ(model.find(list)->list.selected, -1);
+
+    model.setEnabled(form, true);
+    clickAt(50, 20);
+    ASSERT_TRUE(pumpUntil([&] { return count(NotificationKind::Click, button) > 0; }));
+    EXPECT_EQ(count(NotificationKind::Click, button), 1);
+}
+
+TEST_F(RealWindow, TypingStopsAtTheEditLimitCountedInCp932Bytes) {
+    model.change(edit)->edit.limit = 5;
+    clickAt(60, 60);
+    ASSERT_TRUE(pumpUntil([&] { return model.focus() == edit; }));
+    // xdotool types a character the keyboard lacks by mapping it to a spare key for a
+    // moment: the window must read each key while it is mapped, so xdotool runs in the
+    // background while events are pumped. Tab comes last: when the focus has left, every
+    // typed key has been handled.
+    ASSERT_EQ(std::system("(xdotool type --delay 40 'あいうえ'; xdotool key Tab) &"), 0);
+    ASSERT_TRUE(pumpUntil([&] { return model.focus() != edit; }));
+    EXPECT_EQ(model.find(edit)->text, sj("あい"));
+    EXPECT_TRUE(model.find(edit)->edit.modified);
+}
+
+TEST_F(RealWindow, AMultiLineEditShowsLineFeedsAndHandsBackCrLf) {
+    model.setText(memo, sj("一行目\r\n二"));
+    model.setSelection(memo, 10, 10);  // the end, in CP932 bytes with CR LF
+    backend->pumpEvents(std::chrono::milliseconds(0));
+    auto* input = static_cast<Fl_Input*>(backend->widget(memo));
+    EXPECT_STREQ(input->value(), "一行目\n二");
+    EXPECT_EQ(input->position(), static_cast<int>(std::string("一行目\n二").size()));
+    clickAt(300, 150);  // into MEMO, after the text
+    ASSERT_TRUE(pumpUntil([&] { return model.focus() == memo; }));
+    ASSERT_EQ(std::system("(xdotool key Return; xdotool type 'x'; xdotool key Tab) &"), 0);
+    ASSERT_TRUE(pumpUntil([&] { return model.focus() != memo; }));
+    EXPECT_EQ(model.find(memo)->text, sj("一行目\r\n二\r\nx"));
+    EXPECT_EQ(model.find(memo)->edit.selStart, 13u);
+}
+
+TEST_F(RealWindow, ASimpleComboKeepsItsListOpenBelowItsEdit) {
+    for (const char* item : {"SHORT", "MIDDLE", "LONG"}) model.addItem(simple, item);
+    backend->pumpEvents(std::chrono::milliseconds(0));
+    auto* group = static_cast<Fl_Group*>(backend->widget(simple));
+    ASSERT_EQ(group->children(), 2);
+    const Fl_Widget* input = group->child(0);
+    const Fl_Widget* list = group->child(1);
+    EXPECT_EQ(input->y() + input->h(), list->y()) << "the list starts right under the edit";
+    EXPECT_EQ(list->y() + list->h(), 165 + 50) << "and ends with the control";
+    clickAt(60, list->y() + 6);  // the first item
+    ASSERT_TRUE(pumpUntil([&] { return model.find(simple)->list.selected == 0; }));
+    EXPECT_EQ(model.find(simple)->text, "SHORT");
+    backend->pumpEvents(std::chrono::milliseconds(0));
+    EXPECT_STREQ(static_cast<const Fl_Input*>(input)->value(), "SHORT");
+}
+
+TEST_F(RealWindow, AnUnderlinedLabelHasALineUnderItsText) {
+    model.setText(label, "ABC");  // no descenders: below the baseline is empty unless underlined
+    Font font = model.find(label)->font;
+    fl_font(fltk::fontFor(font), fltk::fontSizeFor(font));
+    const int width = static_cast<int>(fl_width("ABC"));
+    const int row = 165 + fl_height() - fl_descent() + 1;
+    auto darkPixelsUnderText = [&] {
+        backend->pumpEvents(std::chrono::milliseconds(0));
+        Fl::flush();
+        window()->make_current();
+        std::vector<uchar> rgb(static_cast<std::size_t>(width) * 3);
+        fl_read_image(rgb.data(), 170, row, width, 1);
+        int dark = 0;
+        for (int i = 0; i < width; ++i) dark += rgb[static_cast<std::size_t>(i) * 3] < 100;
+        return dark;
+    };
+    EXPECT_EQ(darkPixelsUnderText(), 0);
+    font.underline = true;
+    model.change(label)->font = font;
+    EXPECT_EQ(darkPixelsUnderText(), width);
+}
+
+TEST_F(RealWindow, TheClipboardCarriesJapaneseThroughX) {
+    backend->setClipboardText(sj("ドル円 105.25"));
+    EXPECT_EQ(backend->clipboardText(), sj("ドル円 105.25"));
+}
+
+TEST_F(RealWindow, TheCloseBoxRemovesTheForm) {
+    window()->do_callback();  // what FLTK does when the window manager's close box is pressed
+    ASSERT_TRUE(pumpUntil([&] { return backend->widget(form) == nullptr; }));
+    EXPECT_FALSE(model.exists(form));
+    EXPECT_EQ(model.notifications().back().kind, NotificationKind::Closed);
+}
+
+TEST_F(RealWindow, APictureShowsItsRedrawBuffer) {
+    model.change(pic)->redraw.fillRect({10, 10, 20, 20}, 0x0000FF);  // red, as 0x00BBGGRR
+    const Rect r = model.find(pic)->rect;
+    // The window's pixels at (x, y), once the server has drawn them.
+    auto pixel = [&](int x, int y) {
+        Fl::flush();
+        window()->make_current();
+        uchar rgb[3] = {};
+        fl_read_image(rgb, x, y, 1, 1);
+        return std::vector<int>{rgb[0], rgb[1], rgb[2]};
+    };
+    const std::vector<int> red{255, 0, 0}, white{255, 255, 255};
+    EXPECT_TRUE(pumpUntil([&] { return pixel(r.x + 15, r.y + 15) == red; }));
+    EXPECT_EQ(pixel(r.x + 50, r.y + 40), white);
+    EXPECT_EQ(pixel(r.x, r.y), (std::vector<int>{0, 0, 0})) << "the border";
+}
+
+}  // namespace
+}  // namespace platform::test

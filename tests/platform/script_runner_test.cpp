@@ -1,0 +1,252 @@
+// The script runner: each kind of line against a small program, and every way a run stops
+// early with the line it stopped on.
+
+#include <sstream>
+
+#include "form_fixture.hpp"
+#include "platform/headless/script_runner.hpp"
+
+namespace platform::test {
+namespace {
+
+// A small program on a fresh model: FORM1 with one control of each kind it needs, FORM2
+// with a second BUTTON1.
+class ScriptProgram : public FormFixture {
+public:
+    void TestBody() override {}
+    using FormFixture::model;
+    HeadlessBackend backend{model};
+    std::ostringstream out;
+    std::vector<std::string> handled;  // what the program's step saw, "kind:NAME"
+    std::optional<ScriptDateTime> clock;
+    DialogAnswer lastAnswer;
+
+    Handle button = add(Kind::PushButton, "BUTTON1");
+    Handle ask = add(Kind::PushButton, "ASK");
+    Handle edit = add(Kind::Edit, "EDIT1");
+    Handle list = add(Kind::ListBox, "LIST1");
+    Handle box = add(Kind::CheckBox, "CHECK1", Tabbed | 3);
+    Handle option = add(Kind::OptionButton, "OPT1", Tabbed | style::Group);
+    Handle bar = add(Kind::HScrollBar, "HS1");
+    Handle pic = add(Kind::PictureBox, "PIC1", Shown);
+    Handle off = add(Kind::PushButton, "OFF", Tabbed | style::Disabled);
+    Handle hidden = add(Kind::PushButton, "HIDDEN", style::TabStop);
+    Handle form2 = model.createForm("FORM2", "TestForm", style::Visible, 0, {0, 0, 100, 100});
+    Handle twin = model.createControl(form2, Kind::PushButton, "BUTTON1", Tabbed, 0, {0, 0, 10, 10});
+
+    ScriptProgram() {
+        for (const char* s : {"USD/JPY", "AUD/JPY", "NZD/JPY"}) model.addItem(list, s);
+        model.setText(model.lookup("FORM1.BUTTON1").front(), sj("新規取引"));
+        model.setFocus(form);
+    }
+
+    std::optional<ScriptError> run(const std::string& script) {
+        ScriptHooks hooks;
+        // The program: records what it handles; ASK opens a message box.
+        hooks.step = [this] {
+            while (auto n = model.takeNotification()) {
+                handled.push_back(std::string(notificationWord(n->kind)) + ":" + n->name);
+                if (n->kind == NotificationKind::Click && n->name == "ASK") {
+                    DialogRequest r;
+                    r.caption = sj("確認");
+                    lastAnswer = backend.runDialog(r);
+                }
+            }
+        };
+        hooks.setClock = [this](const ScriptDateTime& t) { clock = t; };
+        ScriptRunner runner(model, backend, hooks, out);
+        return runner.run(script);
+    }
+};
+
+using ScriptFixture = ScriptProgram;
+
+TEST_F(ScriptFixture, ActionsReachTheModelAndTheProgram) {
+    const auto error = run(
+        "# a comment, then a blank line\n"
+        "\n"
+        "click FORM1.BUTTON1\n"
+        "type EDIT1 ドル円 1\n"
+        "pick LIST1 \"AUD/JPY\"\n"
+        "tick CHECK1 1\n"
+        "tick CHECK1 1\n"
+        "scroll HS1 40\n"
+        "mousedown PIC1 5 6 1\n"
+        "mouseup PIC1 5 6\n"
+        "expect FORM1.BUTTON1 text \"新規取引\"\n"
+        "expect EDIT1 text \"ドル円 1\"\n"
+        "expect EDIT1 modified 1\n"
+        "expect LIST1 selected 1\n"
+        "expect LIST1 item 2 \"NZD/JPY\"\n"
+        "expect CHECK1 checked 1\n"
+        "expect HS1 pos 40\n"
+        "expect OFF enabled 0\n"
+        "expect HIDDEN visible 0\n"
+        "clock 2026/12/09 22:15:30\n");
+    ASSERT_FALSE(error) << error->text();
+    EXPECT_EQ(model.find(edit)->text, sj("ドル円 1"));
+    EXPECT_EQ(handled, (Words{"focusout:FORM1", "focusin:BUTTON1", "click:BUTTON1", "focusout:BUTTON1",
+                              "focusin:EDIT1", "change:EDIT1", "focusout:EDIT1", "focusin:LIST1", "change:LIST1",
+                              "click:LIST1", "focusout:LIST1", "focusin:CHECK1", "click:CHECK1", "scroll:HS1",
+                              "mousedown:PIC1", "mouseup:PIC1"}));
+    ASSERT_TRUE(clock);
+    EXPECT_EQ((std::vector<int>{clock->year, clock->month, clock->day, clock->hour, clock->minute, clock->second}),
+              (std::vector<int>{2026, 12, 9, 22, 15, 30}));
+}
+
+TEST_F(ScriptFixture, KeysMoveTheFocusAndPressButtons) {
+    const auto error = run(
+        "key tab\n"
+        "expect FORM1.BUTTON1 focused 1\n"
+        "key shift+tab\n"
+        "expect FORM1 focused 1\n"
+        "key tab\n"
+        "key enter\n"
+        "focus EDIT1\n"
+        "key space\n"
+        "expect EDIT1 text \" \"\n");
+    ASSERT_FALSE(error) << error->text();
+    EXPECT_EQ(std::count(handled.begin(), handled.end(), "click:BUTTON1"), 1);
+}
+
+TEST_F(ScriptFixture, AnAnswerIsTakenByTheNextDialog) {
+    ASSERT_FALSE(run("answer msgbox yes\nclick ASK\n"));
+    EXPECT_TRUE(lastAnswer.answered);
+    EXPECT_EQ(lastAnswer.result, 5);
+}
+
+TEST_F(ScriptFixture, ClosingByScriptRemovesTheForm) {
+    ASSERT_FALSE(run("close FORM2\nexpect FORM2 exists 0\nexpect FORM2.BUTTON1 exists 0\nexpect BUTTON1 exists 1\n"));
+    EXPECT_FALSE(model.exists(form2));
+}
+
+TEST_F(ScriptFixture, ATimerFiresWhenTheScriptSays) {
+    model.setTimer(form, 3, std::chrono::hours(1), Clock::now());
+    ASSERT_FALSE(run("timer FORM1 3\n"));
+    EXPECT_EQ(handled, Words{"timer:FORM1"});
+}
+
+TEST_F(ScriptFixture, ResizeAndMoveChangeTheForm) {
+    ASSERT_FALSE(run("resize FORM1 320 240\nmove FORM1 7 8\nexpect FORM1 width 320\nexpect FORM1 left 7\n"));
+    EXPECT_EQ(model.find(form)->rect, (Rect{7, 8, 320, 240}));
+    EXPECT_EQ(handled, (Words{"resize:FORM1", "move:FORM1"}));
+}
+
+TEST_F(ScriptFixture, DumpListsEveryWindowInUtf8) {
+    ASSERT_FALSE(run("dump\n"));
+    const std::string text = out.str();
+    EXPECT_NE(text.find("form FORM1 \"\" at 100,100 400x300 visible focus"), std::string::npos) << text;
+    EXPECT_NE(text.find("button FORM1.BUTTON1 \"新規取引\""), std::string::npos) << text;
+    EXPECT_NE(text.find("items [\"USD/JPY\", \"AUD/JPY\", \"NZD/JPY\"]"), std::string::npos) << text;
+    EXPECT_NE(text.find("button FORM2.BUTTON1"), std::string::npos) << text;
+}
+
+// Every way a run stops: the line number and what went wrong.
+TEST_F(ScriptFixture, ALineThatCannotBeCarriedOutEndsTheRun) {
+    struct Case {
+        const char* script;
+        int line;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"click NOPE", 1, "no window named NOPE"},
+        {"\n# two lines in\nclick BUTTON1", 3, "BUTTON1 is ambiguous: FORM1.BUTTON1, FORM2.BUTTON1"},
+        {"click OFF", 1, "OFF is disabled"},
+        {"click HIDDEN", 1, "HIDDEN is hidden"},
+        {"jump BUTTON1", 1, "unknown command jump"},
+        {"click", 1, "usage: click NAME"},
+        {"type EDIT1 \"open", 1, "a quoted text is not closed"},
+        {"pick LIST1 \"EUR/JPY\"", 1, "LIST1 has no item \"EUR/JPY\""},
+        {"pick LIST1 3", 1, "LIST1 value out of range"},
+        {"pick EDIT1 0", 1, "EDIT1 has no items to pick"},
+        {"tick BUTTON1 1", 1, "BUTTON1 is ambiguous"},
+        {"tick FORM1.ASK 1", 1, "FORM1.ASK is not a check box"},
+        {"tick OPT1 1\ntick OPT1 0", 2, "OPT1 is an option button"},
+        {"scroll HS1 101", 1, "HS1 value out of range"},
+        {"type LIST1 x", 1, "LIST1 does not take this action"},
+        {"key f5", 1, "unknown key f5"},
+        {"expect EDIT1 text \"x\"", 1, "EDIT1 text is \"\", expected \"x\""},
+        {"expect CHECK1 checked 1", 1, "CHECK1 checked is 0, expected 1"},
+        {"expect LIST1 item 9 \"x\"", 1, "LIST1 has no item 9 (3 items)"},
+        {"expect FORM2 exists 0", 1, "FORM2 exists, expected exists 0"},
+        {"expect EDIT1 colour 1", 1, "unknown property colour"},
+        {"click ASK", 1, "the message box \"確認\" was not answered (no 'answer msgbox' before it)"},
+        {"answer input yes\nclick ASK", 2, "the message box \"確認\" was not answered (the next answer is for a input)"},
+        {"answer msgbox maybe", 1, "a message box answer is 0-6 or ok"},
+        {"answer msgbox ok\nclick FORM1.BUTTON1", 1, "no msgbox dialog took this answer"},
+        {"clock 2026/13/01 00:00:00", 1, "not a date and time"},
+        {"close FORM2\nclick FORM2.BUTTON1", 2, "no window named FORM2.BUTTON1"},
+        {"resize FORM1 -1 5", 1, "FORM1 value out of range"},
+        {"close FORM1.ASK", 1, "FORM1.ASK does not take this action"},
+        {"drop PIC1 a.bmp", 1, "PIC1 does not take this action"},
+        {"drop PIC1", 1, "usage: drop NAME PATH"},
+        {"timer FORM1 3", 1, "FORM1 has no timer 3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script);
+        ScriptProgram program;
+        const auto error = program.run(c.script);
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->line, c.line);
+        EXPECT_EQ(error->message.substr(0, std::string(c.message).size()), c.message) << error->message;
+        EXPECT_EQ(error->text().substr(0, 5 + std::to_string(c.line).size()), "line " + std::to_string(c.line));
+    }
+}
+
+TEST_F(ScriptFixture, WithoutFontsTextIsMeasuredInFixedPitchCells) {
+    const Font font{sj("ＭＳ Ｐゴシック"), 12};  // 16 pixels
+    EXPECT_EQ(backend.textExtent(font, sj("ドル円") + "ab"), (Size{8 * 8, 16}));
+    EXPECT_EQ(backend.textExtent(font, ""), (Size{0, 16}));
+}
+
+TEST_F(ScriptFixture, AClockLineNeedsAProgramClock) {
+    ScriptRunner runner(model, backend, ScriptHooks{}, out);
+    const auto error = runner.run("clock 2026/12/09 10:00:00\n");
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->text(), "line 1: this program has no clock to set");
+}
+
+TEST_F(ScriptFixture, NoLineRunsAfterTheProgramEnded) {
+    bool ended = false;
+    ScriptHooks hooks;
+    hooks.step = [&] { ended = !model.exists(form); };
+    hooks.programEnded = [&] { return ended; };
+    ScriptRunner runner(model, backend, hooks, out);
+    const auto error = runner.run("close FORM1\n\nclick FORM2.BUTTON1\n");
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->text(), "line 3: the program has already ended");
+}
+
+}  // namespace
+}  // namespace platform::test
+
+namespace platform::test {
+namespace {
+
+// A program that owns its event loop: whenever it waits with nothing to do, the headless
+// backend asks the script for the next user action.
+TEST(ScriptedEventWait, AProgramsIdleWaitFeedsTheScriptLineByLine) {
+    ScriptProgram program;
+    std::ostringstream out;
+    ScriptRunner runner(program.model, program.backend, ScriptHooks{}, out);
+    runner.load("click FORM1.BUTTON1\ntype EDIT1 abc\nexpect EDIT1 text \"abc\"\n");
+    std::optional<ScriptError> error;
+    program.backend.idleHook = [&] {
+        bool ran = false;
+        error = runner.runNextLine(&ran);
+        return ran && !error;
+    };
+    // The program's loop: handle what arrived, wait again, until the script is used up.
+    std::vector<std::string> handled;
+    while (!runner.finished() && !error) {
+        program.backend.pumpEvents(std::chrono::milliseconds(0));
+        while (auto n = program.model.takeNotification()) handled.push_back(std::string(notificationWord(n->kind)) + ":" + n->name);
+    }
+    ASSERT_FALSE(error) << error->text();
+    EXPECT_FALSE(runner.finish());
+    EXPECT_EQ(handled, (Words{"focusout:FORM1", "focusin:BUTTON1", "click:BUTTON1", "focusout:BUTTON1",
+                              "focusin:EDIT1", "change:EDIT1"}));
+}
+
+}  // namespace
+}  // namespace platform::test
