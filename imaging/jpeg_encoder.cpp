@@ -1,0 +1,406 @@
+#include "imaging/jpeg_encoder.hpp"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <vector>
+
+#include "imaging/bit_writer.hpp"
+#include "imaging/huffman_tables.hpp"
+#include "imaging/jpeg_frame.hpp"
+#include "imaging/quant_tables.hpp"
+
+namespace imaging {
+
+namespace {
+
+using namespace encode_result;
+
+constexpr char kComment[] = "Quillon chart encoder";
+static_assert(sizeof kComment - 1 == 21, "the comment segment is 23 bytes long");
+
+Frame frameFor(const BmpSource& bmp, const EncodeLayout& layout) {
+    Frame frame;
+    frame.progressive = layout.progressive;
+    frame.width = bmp.width;
+    frame.height = bmp.height;
+    frame.componentCount = layout.grey ? 1 : 3;
+    for (int c = 0; c < frame.componentCount; ++c) {
+        FrameComponent& comp = frame.components[c];
+        comp.id = c + 1;
+        comp.h = c == 0 ? layout.lumaH : 1;
+        comp.v = c == 0 ? layout.lumaV : 1;
+        comp.quantTable = c == 0 ? 0 : 1;
+    }
+    frame.maxH = frame.components[0].h;
+    frame.maxV = frame.components[0].v;
+    computeGeometry(frame);
+    return frame;
+}
+
+// Division by a quantiser as a multiplication: exact for every dividend below 2^16.
+struct Quantiser {
+    std::uint64_t reciprocal[64];  // zig-zag order
+    std::uint32_t half[64];
+    std::uint8_t table[64];
+
+    explicit Quantiser(const QuantTable& q) {
+        for (int k = 0; k < 64; ++k) {
+            // The transform's coefficients carry 3 fraction bits.
+            const std::uint32_t divisor = 8u * q[k];
+            reciprocal[k] = ((std::uint64_t{1} << 32) + divisor - 1) / divisor;
+            half[k] = divisor / 2;
+            table[k] = q[k];
+        }
+    }
+
+    // Natural-order coefficients -> quantised values in zig-zag order.
+    void apply(const std::int16_t* coefficients, std::int16_t* out) const {
+        for (int k = 0; k < 64; ++k) {
+            const int v = coefficients[kZigZag[k]];
+            const std::uint32_t magnitude = static_cast<std::uint32_t>(v < 0 ? -v : v);
+            const auto q = static_cast<std::int16_t>(((magnitude + half[k]) * reciprocal[k]) >> 32);
+            out[k] = static_cast<std::int16_t>(v < 0 ? -q : q);
+        }
+    }
+};
+
+int bitLength(std::uint32_t v) { return v == 0 ? 0 : 32 - __builtin_clz(v); }
+
+// Magnitude category and the bits that follow its code.
+void writeValue(BitWriter& w, int value, int size) {
+    w.bits(static_cast<std::uint32_t>(value < 0 ? value - 1 : value), size);
+}
+
+void writeSymbol(BitWriter& w, const HuffmanEncoder& table, int symbol) {
+    w.bits(table.code[symbol], table.length[symbol]);
+}
+
+void writeDc(BitWriter& w, const HuffmanEncoder& dc, int diff) {
+    diff = std::clamp(diff, -2047, 2047);
+    const int size = bitLength(static_cast<std::uint32_t>(diff < 0 ? -diff : diff));
+    writeSymbol(w, dc, size);
+    writeValue(w, diff, size);
+}
+
+// Coefficients ss..se of a zig-zag block: runs of zeros, values, and an end of block when
+// the band ends in zeros.
+void writeAcBand(BitWriter& w, const HuffmanEncoder& ac, const std::int16_t* block, int ss, int se) {
+    int run = 0;
+    for (int k = ss; k <= se; ++k) {
+        const int v = std::clamp<int>(block[k], -1023, 1023);
+        if (v == 0) {
+            ++run;
+            continue;
+        }
+        for (; run > 15; run -= 16) writeSymbol(w, ac, 0xF0);
+        const int size = bitLength(static_cast<std::uint32_t>(v < 0 ? -v : v));
+        writeSymbol(w, ac, (run << 4) | size);
+        writeValue(w, v, size);
+        run = 0;
+    }
+    if (run > 0) writeSymbol(w, ac, 0x00);
+}
+
+void writeHuffmanSegment(BitWriter& w) {
+    const HuffmanSpec* specs[4] = {&typicalDcLuma(), &typicalAcLuma(), &typicalDcChroma(), &typicalAcChroma()};
+    const std::uint8_t classAndId[4] = {0x00, 0x10, 0x01, 0x11};
+    std::size_t length = 2;
+    for (const HuffmanSpec* s : specs) length += 17 + s->symbols.size();
+    w.word(0xFFC4);
+    w.word(static_cast<std::uint16_t>(length));
+    for (int i = 0; i < 4; ++i) {
+        w.byte(classAndId[i]);
+        for (const std::uint8_t n : specs[i]->counts) w.byte(n);
+        for (const std::uint8_t s : specs[i]->symbols) w.byte(s);
+    }
+}
+
+void writeHeaders(BitWriter& w, const Frame& frame, const QuantTable& luma, const QuantTable& chroma) {
+    w.word(0xFFD8);
+    // JFIF 1.01, no units, density 0 x 0, no thumbnail.
+    const std::uint8_t app0[] = {'J', 'F', 'I', 'F', 0, 1, 1, 0, 0, 0, 0, 0, 0, 0};
+    w.word(0xFFE0);
+    w.word(16);
+    for (const std::uint8_t b : app0) w.byte(b);
+    w.word(0xFFFE);
+    w.word(23);
+    for (int i = 0; i < 21; ++i) w.byte(static_cast<std::uint8_t>(kComment[i]));
+    w.word(frame.progressive ? 0xFFC2 : 0xFFC0);
+    w.word(static_cast<std::uint16_t>(8 + 3 * frame.componentCount));
+    w.byte(8);
+    w.word(static_cast<std::uint16_t>(frame.height));
+    w.word(static_cast<std::uint16_t>(frame.width));
+    w.byte(static_cast<std::uint8_t>(frame.componentCount));
+    for (int c = 0; c < frame.componentCount; ++c) {
+        const FrameComponent& comp = frame.components[c];
+        w.byte(static_cast<std::uint8_t>(comp.id));
+        w.byte(static_cast<std::uint8_t>(comp.h << 4 | comp.v));
+        w.byte(static_cast<std::uint8_t>(comp.quantTable));
+    }
+    writeHuffmanSegment(w);
+    const int tables = frame.componentCount == 1 ? 1 : 2;
+    w.word(0xFFDB);
+    w.word(static_cast<std::uint16_t>(2 + 65 * tables));
+    for (int t = 0; t < tables; ++t) {
+        w.byte(static_cast<std::uint8_t>(t));
+        for (const std::uint8_t q : t == 0 ? luma : chroma) w.byte(q);
+    }
+}
+
+struct ScanPart {
+    int count;
+    int component[3];
+    int ss, se;
+};
+
+void writeScanHeader(BitWriter& w, const ScanPart& scan) {
+    w.word(0xFFDA);
+    w.word(static_cast<std::uint16_t>(6 + 2 * scan.count));
+    w.byte(static_cast<std::uint8_t>(scan.count));
+    for (int i = 0; i < scan.count; ++i) {
+        const int c = scan.component[i];
+        w.byte(static_cast<std::uint8_t>(c + 1));
+        w.byte(c == 0 ? 0x00 : 0x11);
+    }
+    w.byte(static_cast<std::uint8_t>(scan.ss));
+    w.byte(static_cast<std::uint8_t>(scan.se));
+    w.byte(0);
+}
+
+class Encoder {
+public:
+    Encoder(const BmpSource& bmp, const EncodeLayout& layout, int quality, const Kernels& kernels)
+        : bmp_(bmp),
+          layout_(layout),
+          frame_(frameFor(bmp, layout)),
+          lumaTable_(encoderQuantTable(quality, false)),
+          chromaTable_(encoderQuantTable(quality, true)),
+          quantisers_{Quantiser(lumaTable_), Quantiser(chromaTable_)},
+          kernels_(kernels) {
+        dc_[0] = buildHuffmanEncoder(typicalDcLuma());
+        dc_[1] = buildHuffmanEncoder(typicalDcChroma());
+        ac_[0] = buildHuffmanEncoder(typicalAcLuma());
+        ac_[1] = buildHuffmanEncoder(typicalAcChroma());
+    }
+
+    int run(std::uint8_t* out, std::size_t capacity);
+
+private:
+    void loadMcuRow(int my);
+    void quantiseBlock(int c, int bx, int line, std::int16_t* zigzag);
+    void writeProgressiveScans(BitWriter& w);
+    std::int16_t* storedBlock(int c, int bx, int by) {
+        return coefficients_[c].data() + (static_cast<std::size_t>(by) * frame_.components[c].blocksWide + bx) * 64;
+    }
+
+    const BmpSource& bmp_;
+    EncodeLayout layout_;
+    Frame frame_;
+    QuantTable lumaTable_, chromaTable_;
+    Quantiser quantisers_[2];
+    const Kernels& kernels_;
+    HuffmanEncoder dc_[2], ac_[2];
+    std::vector<std::uint8_t> full_[3];   // chroma of the MCU row at full resolution
+    std::vector<std::uint8_t> strip_[3];  // MCU row at the component's resolution
+    std::size_t fullStride_ = 0;
+    std::size_t stripStride_[3] = {};
+    std::vector<std::uint8_t> bgrRow_;
+    std::vector<std::int16_t> coefficients_[3];
+};
+
+void Encoder::loadMcuRow(int my) {
+    const int mcuHeight = 8 * frame_.maxV;
+    const int width = frame_.width;
+    const std::size_t padded = fullStride_;
+    for (int line = 0; line < mcuHeight; ++line) {
+        // Rows and columns past the image repeat its last ones.
+        const int y = std::min(my * mcuHeight + line, frame_.height - 1);
+        std::uint8_t* luma = strip_[0].data() + line * padded;
+        if (layout_.grey) {
+            bmpRowToGrey(bmp_, y, luma);
+            std::fill(luma + width, luma + padded, luma[width - 1]);
+            continue;
+        }
+        bmpRowToBgr(bmp_, y, bgrRow_.data());
+        for (std::size_t x = static_cast<std::size_t>(width); x < padded; ++x) {
+            std::memcpy(&bgrRow_[3 * x], &bgrRow_[3 * (width - 1)], 3);
+        }
+        kernels_.bgrToYcc(bgrRow_.data(), luma, full_[1].data() + line * padded, full_[2].data() + line * padded,
+                          static_cast<int>(padded));
+    }
+    if (layout_.grey) return;
+    // Chroma: the average of each 2x2 (or 2x1) group, rounding alternately down and up.
+    for (int c = 1; c < 3; ++c) {
+        const std::uint8_t* src = full_[c].data();
+        std::uint8_t* dst = strip_[c].data();
+        for (int line = 0; line < 8; ++line) {
+            const std::uint8_t* row0 = src + line * frame_.maxV * padded;
+            const std::uint8_t* row1 = frame_.maxV == 2 ? row0 + padded : row0;
+            std::uint8_t* out = dst + line * stripStride_[c];
+            for (std::size_t x = 0; x < stripStride_[c]; ++x) {
+                if (frame_.maxH == 1) {
+                    out[x] = static_cast<std::uint8_t>((row0[x] + row1[x] + 1 - (x & 1)) >> 1);
+                } else if (frame_.maxV == 1) {
+                    out[x] = static_cast<std::uint8_t>((row0[2 * x] + row0[2 * x + 1] + (x & 1)) >> 1);
+                } else {
+                    out[x] = static_cast<std::uint8_t>(
+                        (row0[2 * x] + row0[2 * x + 1] + row1[2 * x] + row1[2 * x + 1] + 1 + (x & 1)) >> 2);
+                }
+            }
+        }
+    }
+}
+
+void Encoder::quantiseBlock(int c, int bx, int line, std::int16_t* zigzag) {
+    alignas(16) std::int16_t samples[64];
+    alignas(16) std::int16_t coefficients[64];
+    const std::uint8_t* src = strip_[c].data() + line * stripStride_[c] + bx * 8;
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) samples[y * 8 + x] = static_cast<std::int16_t>(src[y * stripStride_[c] + x] - 128);
+    }
+    kernels_.forwardDct(samples, coefficients);
+    quantisers_[c == 0 ? 0 : 1].apply(coefficients, zigzag);
+}
+
+int Encoder::run(std::uint8_t* out, std::size_t capacity) {
+    BitWriter w(out, capacity);
+    writeHeaders(w, frame_, lumaTable_, chromaTable_);
+    fullStride_ = static_cast<std::size_t>(frame_.mcusWide) * 8 * frame_.maxH;
+    const std::size_t mcuHeight = 8 * static_cast<std::size_t>(frame_.maxV);
+    for (int c = 0; c < frame_.componentCount; ++c) {
+        const FrameComponent& comp = frame_.components[c];
+        if (c > 0) full_[c].assign(fullStride_ * mcuHeight, 0);
+        stripStride_[c] = static_cast<std::size_t>(comp.blocksWide) * 8;
+        strip_[c].assign(stripStride_[c] * comp.v * 8, 0);
+        if (frame_.progressive) {
+            coefficients_[c].assign(static_cast<std::size_t>(comp.blocksWide) * comp.blocksHigh * 64, 0);
+        }
+    }
+    bgrRow_.assign(fullStride_ * 3, 0);
+    if (!frame_.progressive) {
+        ScanPart all{frame_.componentCount, {0, 1, 2}, 0, 63};
+        writeScanHeader(w, all);
+    }
+    int predictions[3] = {};
+    alignas(16) std::int16_t block[64];
+    for (int my = 0; my < frame_.mcusHigh; ++my) {
+        loadMcuRow(my);
+        for (int mx = 0; mx < frame_.mcusWide; ++mx) {
+            for (int c = 0; c < frame_.componentCount; ++c) {
+                const FrameComponent& comp = frame_.components[c];
+                for (int bv = 0; bv < comp.v; ++bv) {
+                    for (int bh = 0; bh < comp.h; ++bh) {
+                        const int bx = mx * comp.h + bh;
+                        if (frame_.progressive) {
+                            quantiseBlock(c, bx, bv * 8, storedBlock(c, bx, my * comp.v + bv));
+                            continue;
+                        }
+                        quantiseBlock(c, bx, bv * 8, block);
+                        const int table = c == 0 ? 0 : 1;
+                        writeDc(w, dc_[table], block[0] - predictions[c]);
+                        predictions[c] = block[0];
+                        writeAcBand(w, ac_[table], block, 1, 63);
+                    }
+                }
+            }
+            if (w.full()) return WriteFailed;
+        }
+    }
+    if (frame_.progressive) {
+        writeProgressiveScans(w);
+    } else {
+        w.flushBits();
+    }
+    w.word(0xFFD9);
+    if (w.full()) return WriteFailed;
+    return static_cast<int>(w.size());
+}
+
+void Encoder::writeProgressiveScans(BitWriter& w) {
+    // DC of all components first, then the low luminance frequencies, the chroma, and the
+    // rest of the luminance: a recognisable picture early, without successive approximation.
+    std::vector<ScanPart> script;
+    if (frame_.componentCount == 1) {
+        script = {{1, {0, 0, 0}, 0, 0}, {1, {0, 0, 0}, 1, 5}, {1, {0, 0, 0}, 6, 63}};
+    } else {
+        script = {{3, {0, 1, 2}, 0, 0}, {1, {0, 0, 0}, 1, 5}, {1, {1, 0, 0}, 1, 63}, {1, {2, 0, 0}, 1, 63},
+                  {1, {0, 0, 0}, 6, 63}};
+    }
+    for (const ScanPart& scan : script) {
+        writeScanHeader(w, scan);
+        if (scan.ss == 0) {
+            int predictions[3] = {};
+            const bool interleaved = scan.count > 1;
+            const int mcusWide = interleaved ? frame_.mcusWide : frame_.components[0].codedBlocksWide;
+            const int mcusHigh = interleaved ? frame_.mcusHigh : frame_.components[0].codedBlocksHigh;
+            for (int my = 0; my < mcusHigh; ++my) {
+                for (int mx = 0; mx < mcusWide; ++mx) {
+                    for (int i = 0; i < scan.count; ++i) {
+                        const int c = scan.component[i];
+                        const FrameComponent& comp = frame_.components[c];
+                        const int h = interleaved ? comp.h : 1;
+                        const int v = interleaved ? comp.v : 1;
+                        for (int bv = 0; bv < v; ++bv) {
+                            for (int bh = 0; bh < h; ++bh) {
+                                const std::int16_t dc = storedBlock(c, mx * h + bh, my * v + bv)[0];
+                                writeDc(w, dc_[c == 0 ? 0 : 1], dc - predictions[c]);
+                                predictions[c] = dc;
+                            }
+                        }
+                    }
+                }
+            }
+        } else {
+            const int c = scan.component[0];
+            const FrameComponent& comp = frame_.components[c];
+            for (int by = 0; by < comp.codedBlocksHigh; ++by) {
+                for (int bx = 0; bx < comp.codedBlocksWide; ++bx) {
+                    writeAcBand(w, ac_[c == 0 ? 0 : 1], storedBlock(c, bx, by), scan.ss, scan.se);
+                }
+            }
+        }
+        w.flushBits();
+        if (w.full()) return;
+    }
+}
+
+}  // namespace
+
+EncodeLayout encodeLayout(const BmpSource& bmp, int flags) {
+    EncodeLayout layout;
+    layout.grey = bmpIsGrey(bmp);
+    const int sampling = flags & 7;
+    layout.progressive = sampling >= 4;
+    if (layout.grey || sampling == 2) {
+        layout.lumaH = layout.lumaV = 1;
+    } else if (sampling == 1) {
+        layout.lumaH = 2;
+        layout.lumaV = 1;
+    }
+    return layout;
+}
+
+std::int64_t encodeBound(const BmpSource& bmp, const EncodeLayout& layout) {
+    if (bmp.width > (layout.grey ? kMaxGreyWidth : kMaxColourWidth)) return TooWide;
+    if (bmp.height > 65535) return BadLayout;
+    const std::int64_t w16 = (bmp.width + 15) / 16 * 16;
+    const std::int64_t h16 = (bmp.height + 15) / 16 * 16;
+    std::int64_t bound = (w16 * h16 + 1024) * (layout.grey ? 1 : 3);
+    if (layout.progressive) {
+        const Frame frame = frameFor(bmp, layout);
+        for (int c = 0; c < frame.componentCount; ++c) {
+            bound += std::int64_t{frame.components[c].blocksWide} * frame.components[c].blocksHigh * 64 * 2;
+        }
+    }
+    return bound > INT_MAX ? BadLayout : bound;
+}
+
+int encodeJpeg(const BmpSource& bmp, const EncodeLayout& layout, int quality, std::uint8_t* out,
+               std::size_t capacity, const Kernels& kernels) {
+    Encoder encoder(bmp, layout, quality, kernels);
+    const int result = encoder.run(out, capacity);
+    return result;
+}
+
+}  // namespace imaging
