@@ -50,7 +50,13 @@ void McuRowOutput::emit(int mcuRow, const std::vector<std::uint8_t>* strips, boo
             for (int c = 1; c < 3; ++c) {
                 const std::uint8_t* lines = strips[c].data();
                 const int chromaWidth = (width * frame_.components[c].h + frame_.maxH - 1) / frame_.maxH;
-                if (frame_.maxV == 2) {
+                if (frame_.maxH == 2 && chromaWidth <= 2) {
+                    // Two samples are too few for the filter to mean anything: repeat them,
+                    // as other decoders do, so tiny images look alike everywhere.
+                    const std::uint8_t* source = lines + (line / frame_.maxV) * stride_[c];
+                    for (int x = 0; x < 2 * chromaWidth; ++x) chromaRow_[c][x] = source[x / 2];
+                    chroma[c] = chromaRow_[c].data();
+                } else if (frame_.maxV == 2) {
                     const int j = line / 2;
                     const std::uint8_t* near = lines + j * stride_[c];
                     const std::uint8_t* far = near;
