@@ -79,6 +79,7 @@ int decodeMode1(const unsigned char* jpeg, std::size_t count, unsigned char* out
 }
 
 int encodeMode(int mode, const unsigned char* bmp, std::size_t count, unsigned char* out, int quality, int flags) {
+    if (mode == 0) encodeState.ready = false;
     BmpSource source;
     const int parsed = parseBmp(bmp, count, source);
     InfoRecord& record = bmpInfo();

@@ -32,11 +32,12 @@ Image makePhotoLike(int width, int height, int channels, std::uint32_t seed) {
     std::uint32_t state = seed * 2654435761u + 1;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
+            // Sensor-like noise is mostly brightness: the same for the three channels.
+            state = state * 1664525u + 1013904223u;
+            const double noise = static_cast<double>((state >> 24) % 3) - 1.0;
             for (int c = 0; c < channels; ++c) {
-                state = state * 1664525u + 1013904223u;
-                const double noise = static_cast<double>((state >> 24) % 7) - 3.0;
                 const double wave = 70.0 * std::sin(x / (6.0 + 3 * c) + y / (9.0 + c));
-                const double ramp = 60.0 * (c == 1 ? static_cast<double>(y) / height : static_cast<double>(x) / width);
+                const double ramp = 0.3 * ((c == 1 ? y : x) % 200);
                 const double v = 100.0 + wave + ramp + noise;
                 image.pixels[(static_cast<std::size_t>(y) * width + x) * channels + c] =
                     static_cast<std::uint8_t>(std::clamp(v, 0.0, 255.0));
