@@ -154,17 +154,17 @@ extern "C" const int32_t* dllBMPINFO() { return bmpInfo().values; }
 
 extern "C" int JPEG2BMP(const char* source, const char* destination) {
     chooseKernelSet();
+    // The decoder checks every read against the byte count, so the file needs no
+    // padding after its end, and no second copy.
     const std::string file = runtime::readWholeFile(toNative(source));
-    // Zero bytes past the end keep a reader that looks ahead inside the buffer.
-    std::vector<std::uint8_t> jpeg(file.size() + 100, 0);
-    std::memcpy(jpeg.data(), file.data(), file.size());
+    const auto* jpeg = reinterpret_cast<const unsigned char*>(file.data());
     const int count = static_cast<int>(std::min<std::size_t>(file.size(), 0x7FFFFFFF));
-    const int size = dllJPEGDECODE(0, jpeg.data(), count, nullptr);
+    const int size = dllJPEGDECODE(0, jpeg, count, nullptr);
     if (size < 0) runtime::raiseError(runtime::err::ImageNotConvertible);
     std::vector<std::uint8_t> bmp(static_cast<std::size_t>(size) + 100, 0);
     int result = 0;
     for (int attempt = 0; attempt < 16 && result == 0; ++attempt) {
-        result = dllJPEGDECODE(1, jpeg.data(), count, bmp.data());
+        result = dllJPEGDECODE(1, jpeg, count, bmp.data());
     }
     if (result == decode_result::Truncated) {
         // A cut-off file still gives a whole picture; its image-size field counts the
