@@ -24,29 +24,50 @@ public:
         byte(static_cast<std::uint8_t>(w));
     }
 
-    // Up to 24 bits at a time.
+    // Up to 32 bits at a time.
     void bits(std::uint32_t value, int count) {
-        acc_ = (acc_ << count) | (value & ((1u << count) - 1));
+        acc_ = (acc_ << count) | (value & static_cast<std::uint32_t>((std::uint64_t{1} << count) - 1));
         pending_ += count;
-        while (pending_ >= 8) {
-            pending_ -= 8;
-            const auto b = static_cast<std::uint8_t>(acc_ >> pending_);
-            byte(b);
-            if (b == 0xFF) byte(0x00);
+        if (pending_ >= 32) {
+            pending_ -= 32;
+            emitWord(static_cast<std::uint32_t>(acc_ >> pending_));
         }
     }
 
     // Ends the entropy-coded data: the last byte is filled with one bits.
     void flushBits() {
-        if (pending_ > 0) bits(0x7F, 8 - pending_);
+        if (pending_ % 8 != 0) bits(0x7F, 8 - pending_ % 8);
+        while (pending_ > 0) {
+            pending_ -= 8;
+            stuffedByte(static_cast<std::uint8_t>(acc_ >> pending_));
+        }
         acc_ = 0;
-        pending_ = 0;
     }
 
     std::size_t size() const { return pos_; }
     bool full() const { return full_; }
 
 private:
+    void stuffedByte(std::uint8_t b) {
+        byte(b);
+        if (b == 0xFF) byte(0x00);
+    }
+
+    void emitWord(std::uint32_t w) {
+        // Common case: no 0xFF byte to stuff and room for all four.
+        const std::uint32_t inverted = ~w;
+        const bool hasFF = ((inverted - 0x01010101u) & ~inverted & 0x80808080u) != 0;
+        if (!hasFF && pos_ <= capacity_ && capacity_ - pos_ >= 4) {
+            out_[pos_] = static_cast<std::uint8_t>(w >> 24);
+            out_[pos_ + 1] = static_cast<std::uint8_t>(w >> 16);
+            out_[pos_ + 2] = static_cast<std::uint8_t>(w >> 8);
+            out_[pos_ + 3] = static_cast<std::uint8_t>(w);
+            pos_ += 4;
+            return;
+        }
+        for (int shift = 24; shift >= 0; shift -= 8) stuffedByte(static_cast<std::uint8_t>(w >> shift));
+    }
+
     std::uint8_t* out_;
     std::size_t capacity_;
     std::size_t pos_ = 0;

@@ -162,6 +162,10 @@ int paletteIndex(const std::uint8_t* row, int x, int bpp) {
 void bmpRowToBgr(const BmpSource& bmp, int y, std::uint8_t* bgr) {
     const std::uint8_t* row = rowStart(bmp, y);
     const int bpp = bmp.bitsPerPixel;
+    if (bpp == 24) {
+        std::memcpy(bgr, row, static_cast<std::size_t>(bmp.width) * 3);
+        return;
+    }
     for (int x = 0; x < bmp.width; ++x) {
         std::uint8_t* out = bgr + 3 * x;
         if (bpp == 24) {

@@ -1,5 +1,7 @@
 #include "imaging/jpeg_encoder.hpp"
 
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -67,39 +69,53 @@ struct Quantiser {
 
 int bitLength(std::uint32_t v) { return v == 0 ? 0 : 32 - __builtin_clz(v); }
 
-// Magnitude category and the bits that follow its code.
-void writeValue(BitWriter& w, int value, int size) {
-    w.bits(static_cast<std::uint32_t>(value < 0 ? value - 1 : value), size);
-}
-
 void writeSymbol(BitWriter& w, const HuffmanEncoder& table, int symbol) {
     w.bits(table.code[symbol], table.length[symbol]);
+}
+
+// The code of `symbol` followed by the `size` low bits of `value` (negative values as
+// value - 1), in one write.
+void writeCoded(BitWriter& w, const HuffmanEncoder& table, int symbol, int value, int size) {
+    const std::uint32_t extra = static_cast<std::uint32_t>(value < 0 ? value - 1 : value) & ((1u << size) - 1);
+    w.bits((static_cast<std::uint32_t>(table.code[symbol]) << size) | extra, table.length[symbol] + size);
 }
 
 void writeDc(BitWriter& w, const HuffmanEncoder& dc, int diff) {
     diff = std::clamp(diff, -2047, 2047);
     const int size = bitLength(static_cast<std::uint32_t>(diff < 0 ? -diff : diff));
-    writeSymbol(w, dc, size);
-    writeValue(w, diff, size);
+    writeCoded(w, dc, size, diff, size);
+}
+
+// Bit k set for each non-zero coefficient k of a zig-zag block.
+std::uint64_t nonZeroMask(const std::int16_t* block) {
+    const __m128i zero = _mm_setzero_si128();
+    std::uint64_t zeros = 0;
+    for (int i = 0; i < 4; ++i) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i + 8));
+        const __m128i packed = _mm_packs_epi16(_mm_cmpeq_epi16(a, zero), _mm_cmpeq_epi16(b, zero));
+        zeros |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(packed)) & 0xFFFF) << (16 * i);
+    }
+    return ~zeros;
 }
 
 // Coefficients ss..se of a zig-zag block: runs of zeros, values, and an end of block when
 // the band ends in zeros.
 void writeAcBand(BitWriter& w, const HuffmanEncoder& ac, const std::int16_t* block, int ss, int se) {
-    int run = 0;
-    for (int k = ss; k <= se; ++k) {
-        const int v = std::clamp<int>(block[k], -1023, 1023);
-        if (v == 0) {
-            ++run;
-            continue;
-        }
+    std::uint64_t mask = nonZeroMask(block) >> ss;
+    if (se - ss < 63) mask &= (std::uint64_t{1} << (se - ss + 1)) - 1;
+    int next = ss;  // first coefficient not yet coded
+    while (mask != 0) {
+        const int k = ss + __builtin_ctzll(mask);
+        mask &= mask - 1;
+        int run = k - next;
         for (; run > 15; run -= 16) writeSymbol(w, ac, 0xF0);
+        const int v = std::clamp<int>(block[k], -1023, 1023);
         const int size = bitLength(static_cast<std::uint32_t>(v < 0 ? -v : v));
-        writeSymbol(w, ac, (run << 4) | size);
-        writeValue(w, v, size);
-        run = 0;
+        writeCoded(w, ac, (run << 4) | size, v, size);
+        next = k + 1;
     }
-    if (run > 0) writeSymbol(w, ac, 0x00);
+    if (next <= se) writeSymbol(w, ac, 0x00);
 }
 
 void writeHuffmanSegment(BitWriter& w) {

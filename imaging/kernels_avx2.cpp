@@ -36,10 +36,21 @@ QUILL_AVX2 void transpose(__m128i r[8]) {
 
 // As the SSE2 pass, with each pair of input rows interleaved across a whole 256-bit
 // register so that one pmaddwd covers all eight columns.
+// Pairs of input rows up to the last pair that holds a non-zero value (rows of zeros add
+// nothing to any sum).
+QUILL_AVX2 int activePairs(const __m128i in[8]) {
+    for (int p = 3; p > 0; --p) {
+        const __m128i both = _mm_or_si128(in[2 * p], in[2 * p + 1]);
+        if (!_mm_testz_si128(both, both)) return p + 1;
+    }
+    return 1;
+}
+
 template <bool Transposed>
 QUILL_AVX2 void matrixPass(const __m128i in[8], __m128i out[8], int shift, int bias) {
+    const int active = activePairs(in);
     __m256i pairs[4];
-    for (int p = 0; p < 4; ++p) {
+    for (int p = 0; p < active; ++p) {
         const __m128i lo = _mm_unpacklo_epi16(in[2 * p], in[2 * p + 1]);
         const __m128i hi = _mm_unpackhi_epi16(in[2 * p], in[2 * p + 1]);
         pairs[p] = _mm256_inserti128_si256(_mm256_castsi128_si256(lo), hi, 1);
@@ -49,7 +60,7 @@ QUILL_AVX2 void matrixPass(const __m128i in[8], __m128i out[8], int shift, int b
     __m256i acc[8];
     for (int i = 0; i < 8; ++i) {
         acc[i] = biasV;
-        for (int p = 0; p < 4; ++p) {
+        for (int p = 0; p < active; ++p) {
             const int a = Transposed ? kDctMatrix[2 * p][i] : kDctMatrix[i][2 * p];
             const int b = Transposed ? kDctMatrix[2 * p + 1][i] : kDctMatrix[i][2 * p + 1];
             acc[i] = _mm256_add_epi32(acc[i], _mm256_madd_epi16(pairs[p], factorPair(a, b)));

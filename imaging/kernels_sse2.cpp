@@ -35,10 +35,22 @@ void transpose(__m128i r[8]) {
 }
 
 // out[i] = sum_j m(i, j) * in[j], per column, (sum + bias) >> shift, saturated to 16 bits.
+// Pairs of input rows up to the last pair that holds a non-zero value. Rows of zeros add
+// nothing to any sum, and most blocks of a picture end in them.
+int activePairs(const __m128i in[8]) {
+    const __m128i zero = _mm_setzero_si128();
+    for (int p = 3; p > 0; --p) {
+        const __m128i both = _mm_or_si128(in[2 * p], in[2 * p + 1]);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(both, zero)) != 0xFFFF) return p + 1;
+    }
+    return 1;
+}
+
 template <bool Transposed>
 void matrixPass(const __m128i in[8], __m128i out[8], int shift, int bias) {
+    const int pairs = activePairs(in);
     __m128i lo[4], hi[4];
-    for (int p = 0; p < 4; ++p) {
+    for (int p = 0; p < pairs; ++p) {
         lo[p] = _mm_unpacklo_epi16(in[2 * p], in[2 * p + 1]);
         hi[p] = _mm_unpackhi_epi16(in[2 * p], in[2 * p + 1]);
     }
@@ -46,7 +58,7 @@ void matrixPass(const __m128i in[8], __m128i out[8], int shift, int bias) {
     const __m128i count = _mm_cvtsi32_si128(shift);
     for (int i = 0; i < 8; ++i) {
         __m128i accLo = biasV, accHi = biasV;
-        for (int p = 0; p < 4; ++p) {
+        for (int p = 0; p < pairs; ++p) {
             const int a = Transposed ? kDctMatrix[2 * p][i] : kDctMatrix[i][2 * p];
             const int b = Transposed ? kDctMatrix[2 * p + 1][i] : kDctMatrix[i][2 * p + 1];
             const __m128i f = factorPair(a, b);
