@@ -40,30 +40,37 @@ Frame frameFor(const BmpSource& bmp, const EncodeLayout& layout) {
     return frame;
 }
 
-// Division by a quantiser as a multiplication: exact for every dividend below 2^16.
+// Quantisation: each coefficient (with its 3 fraction bits) divided by 8 x the table
+// value, rounded to nearest, by a float multiplication. SSE2 is part of every x86-64
+// processor, so all kernel sets share this code and its results.
 struct Quantiser {
-    std::uint64_t reciprocal[64];  // zig-zag order
-    std::uint32_t half[64];
+    alignas(16) float reciprocal[64];  // natural order
     std::uint8_t table[64];
 
     explicit Quantiser(const QuantTable& q) {
         for (int k = 0; k < 64; ++k) {
-            // The transform's coefficients carry 3 fraction bits.
-            const std::uint32_t divisor = 8u * q[k];
-            reciprocal[k] = ((std::uint64_t{1} << 32) + divisor - 1) / divisor;
-            half[k] = divisor / 2;
+            reciprocal[kZigZag[k]] = 1.0f / (8.0f * static_cast<float>(q[k]));
             table[k] = q[k];
         }
     }
 
     // Natural-order coefficients -> quantised values in zig-zag order.
     void apply(const std::int16_t* coefficients, std::int16_t* out) const {
-        for (int k = 0; k < 64; ++k) {
-            const int v = coefficients[kZigZag[k]];
-            const std::uint32_t magnitude = static_cast<std::uint32_t>(v < 0 ? -v : v);
-            const auto q = static_cast<std::int16_t>(((magnitude + half[k]) * reciprocal[k]) >> 32);
-            out[k] = static_cast<std::int16_t>(v < 0 ? -q : q);
+        alignas(16) std::int16_t natural[64];
+        const __m128i zero = _mm_setzero_si128();
+        const __m128 half = _mm_set1_ps(0.5f);
+        for (int i = 0; i < 64; i += 8) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(coefficients + i));
+            const __m128i sign = _mm_srai_epi16(v, 15);
+            const __m128i magnitude = _mm_max_epi16(v, _mm_sub_epi16(zero, v));
+            const __m128i lo = _mm_unpacklo_epi16(magnitude, zero);
+            const __m128i hi = _mm_unpackhi_epi16(magnitude, zero);
+            const __m128 qlo = _mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(lo), _mm_load_ps(reciprocal + i)), half);
+            const __m128 qhi = _mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(hi), _mm_load_ps(reciprocal + i + 4)), half);
+            const __m128i q = _mm_packs_epi32(_mm_cvttps_epi32(qlo), _mm_cvttps_epi32(qhi));
+            _mm_store_si128(reinterpret_cast<__m128i*>(natural + i), _mm_sub_epi16(_mm_xor_si128(q, sign), sign));
         }
+        for (int k = 0; k < 64; ++k) out[k] = natural[kZigZag[k]];
     }
 };
 
@@ -272,8 +279,11 @@ void Encoder::quantiseBlock(int c, int bx, int line, std::int16_t* zigzag) {
     alignas(16) std::int16_t samples[64];
     alignas(16) std::int16_t coefficients[64];
     const std::uint8_t* src = strip_[c].data() + line * stripStride_[c] + bx * 8;
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i centre = _mm_set1_epi16(128);
     for (int y = 0; y < 8; ++y) {
-        for (int x = 0; x < 8; ++x) samples[y * 8 + x] = static_cast<std::int16_t>(src[y * stripStride_[c] + x] - 128);
+        const __m128i row = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(src + y * stripStride_[c]));
+        _mm_store_si128(reinterpret_cast<__m128i*>(samples + 8 * y), _mm_sub_epi16(_mm_unpacklo_epi8(row, zero), centre));
     }
     kernels_.forwardDct(samples, coefficients);
     quantisers_[c == 0 ? 0 : 1].apply(coefficients, zigzag);
