@@ -120,6 +120,55 @@ QUILL_AVX2 __m256i widen(const std::uint8_t* p) {
     return _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
 }
 
+// Byte shuffles between three planes of 16 samples and 48 interleaved bytes: entry
+// [block][channel][i] says which byte of the source lands at position i (0x80: none).
+struct InterleaveMasks {
+    std::uint8_t toPixels[3][3][16];    // plane `channel` -> output block `block`
+    std::uint8_t fromPixels[3][3][16];  // input block `block` -> plane `channel`
+};
+
+constexpr InterleaveMasks makeInterleaveMasks() {
+    InterleaveMasks m{};
+    for (int block = 0; block < 3; ++block) {
+        for (int channel = 0; channel < 3; ++channel) {
+            for (int i = 0; i < 16; ++i) {
+                const int position = 16 * block + i;
+                m.toPixels[block][channel][i] =
+                    static_cast<std::uint8_t>(position % 3 == channel ? position / 3 : 0x80);
+                const int source = 3 * i + channel;
+                m.fromPixels[block][channel][i] =
+                    static_cast<std::uint8_t>(source / 16 == block ? source % 16 : 0x80);
+            }
+        }
+    }
+    return m;
+}
+
+constexpr InterleaveMasks kInterleave = makeInterleaveMasks();
+
+QUILL_AVX2 __m128i mask(const std::uint8_t* m) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(m)); }
+
+QUILL_AVX2 void interleave(const __m128i planes[3], std::uint8_t* out) {
+    for (int block = 0; block < 3; ++block) {
+        __m128i v = _mm_setzero_si128();
+        for (int c = 0; c < 3; ++c) v = _mm_or_si128(v, _mm_shuffle_epi8(planes[c], mask(kInterleave.toPixels[block][c])));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * block), v);
+    }
+}
+
+QUILL_AVX2 void deinterleave(const std::uint8_t* in, __m128i planes[3]) {
+    const __m128i blocks[3] = {_mm_loadu_si128(reinterpret_cast<const __m128i*>(in)),
+                               _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 16)),
+                               _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 32))};
+    for (int c = 0; c < 3; ++c) {
+        __m128i v = _mm_setzero_si128();
+        for (int block = 0; block < 3; ++block) {
+            v = _mm_or_si128(v, _mm_shuffle_epi8(blocks[block], mask(kInterleave.fromPixels[block][c])));
+        }
+        planes[c] = v;
+    }
+}
+
 QUILL_AVX2 void avx2YccToBgr(const std::uint8_t* y, const std::uint8_t* cb, const std::uint8_t* cr,
                              std::uint8_t* bgr, int count) {
     const __m256i centre = _mm256_set1_epi16(128);
@@ -128,21 +177,15 @@ QUILL_AVX2 void avx2YccToBgr(const std::uint8_t* y, const std::uint8_t* cb, cons
     const __m256i half = _mm256_set1_epi32(8192);
     const __m256i toB = factorPair(kCbToB, 8192), toR = factorPair(kCrToR, 8192);
     const __m256i toG = factorPair(kCbToG, kCrToG);
-    alignas(16) std::uint8_t planes[3][16];
     int i = 0;
     for (; i + 16 <= count; i += 16) {
         const __m256i l = widen(y + i);
         const __m256i b = _mm256_sub_epi16(widen(cb + i), centre);
         const __m256i r = _mm256_sub_epi16(widen(cr + i), centre);
-        _mm_store_si128(reinterpret_cast<__m128i*>(planes[0]), toBytes(_mm256_add_epi16(l, weighted(b, one, toB, none))));
-        _mm_store_si128(reinterpret_cast<__m128i*>(planes[1]), toBytes(_mm256_add_epi16(l, weighted(b, r, toG, half))));
-        _mm_store_si128(reinterpret_cast<__m128i*>(planes[2]), toBytes(_mm256_add_epi16(l, weighted(r, one, toR, none))));
-        std::uint8_t* d = bgr + 3 * i;
-        for (int k = 0; k < 16; ++k) {
-            d[3 * k] = planes[0][k];
-            d[3 * k + 1] = planes[1][k];
-            d[3 * k + 2] = planes[2][k];
-        }
+        const __m128i planes[3] = {toBytes(_mm256_add_epi16(l, weighted(b, one, toB, none))),
+                                   toBytes(_mm256_add_epi16(l, weighted(b, r, toG, half))),
+                                   toBytes(_mm256_add_epi16(l, weighted(r, one, toR, none)))};
+        interleave(planes, bgr + 3 * i);
     }
     if (i < count) detail::plainKernels.yccToBgr(y + i, cb + i, cr + i, bgr + 3 * i, count - i);
 }
@@ -163,16 +206,12 @@ QUILL_AVX2 void avx2BgrToYcc(const std::uint8_t* bgr, std::uint8_t* y, std::uint
     const __m256i rgToY = factorPair(kRToY, kGToY), bToY = factorPair(kBToY, 8192);
     const __m256i rgToCb = factorPair(kRToCb, kGToCb), bToCb = factorPair(kBToCb, 8192);
     const __m256i rgToCr = factorPair(kRToCr, kGToCr), bToCr = factorPair(kBToCr, 8192);
-    alignas(16) std::uint8_t planes[3][16];
     int i = 0;
     for (; i + 16 <= count; i += 16) {
-        const std::uint8_t* s = bgr + 3 * i;
-        for (int k = 0; k < 16; ++k) {
-            planes[0][k] = s[3 * k];
-            planes[1][k] = s[3 * k + 1];
-            planes[2][k] = s[3 * k + 2];
-        }
-        const __m256i b = widen(planes[0]), g = widen(planes[1]), r = widen(planes[2]);
+        __m128i planes[3];
+        deinterleave(bgr + 3 * i, planes);
+        const __m256i b = _mm256_cvtepu8_epi16(planes[0]), g = _mm256_cvtepu8_epi16(planes[1]),
+                      r = _mm256_cvtepu8_epi16(planes[2]);
         const __m256i rgLo = _mm256_unpacklo_epi16(r, g), rgHi = _mm256_unpackhi_epi16(r, g);
         const __m256i bLo = _mm256_unpacklo_epi16(b, one), bHi = _mm256_unpackhi_epi16(b, one);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(y + i), channel(rgLo, rgHi, bLo, bHi, rgToY, bToY, none));
