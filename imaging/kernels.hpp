@@ -35,7 +35,39 @@ KernelSet chooseKernelSet();
 void forceKernelSet(std::optional<KernelSet> set);
 
 // Fixed-point transform matrix: round(8192 * c(u)/2 * cos((2x+1)u pi/16)), [x][u].
-extern const std::int16_t kDctMatrix[8][8];
+inline constexpr std::int16_t kDctMatrix[8][8] = {
+    {2896, 4017, 3784, 3406, 2896, 2276, 1567, 799},
+    {2896, 3406, 1567, -799, -2896, -4017, -3784, -2276},
+    {2896, 2276, -1567, -4017, -2896, 799, 3784, 3406},
+    {2896, 799, -3784, -2276, 2896, 3406, -1567, -4017},
+    {2896, -799, -3784, 2276, 2896, -3406, -1567, 4017},
+    {2896, -2276, -1567, 4017, -2896, -799, 3784, -3406},
+    {2896, -3406, 1567, 799, -2896, 4017, -3784, 2276},
+    {2896, -4017, 3784, -3406, 2896, -2276, 1567, -799},
+};
+
+// The matrix as pairs of 16-bit factors in one 32-bit word, for pmaddwd against two
+// interleaved input rows: entry [i][p] holds m(i, 2p) low and m(i, 2p+1) high, with
+// m = the matrix (inverse transform) or its transpose (forward transform).
+struct FactorPairs {
+    std::int32_t pair[8][4];
+};
+
+constexpr FactorPairs makeFactorPairs(bool transposed) {
+    FactorPairs f{};
+    for (int i = 0; i < 8; ++i) {
+        for (int p = 0; p < 4; ++p) {
+            const int a = transposed ? kDctMatrix[2 * p][i] : kDctMatrix[i][2 * p];
+            const int b = transposed ? kDctMatrix[2 * p + 1][i] : kDctMatrix[i][2 * p + 1];
+            f.pair[i][p] = static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint16_t>(a)) |
+                                                     (static_cast<std::uint32_t>(static_cast<std::uint16_t>(b)) << 16));
+        }
+    }
+    return f;
+}
+
+inline constexpr FactorPairs kInversePairs = makeFactorPairs(false);
+inline constexpr FactorPairs kForwardPairs = makeFactorPairs(true);
 
 // Bit shifts and rounding of the transforms; every kernel set uses the same.
 inline constexpr int kInverseFirstShift = 9;    // keeps 4 fraction bits between passes

@@ -46,32 +46,36 @@ QUILL_AVX2 int activePairs(const __m128i in[8]) {
     return 1;
 }
 
-template <bool Transposed>
-QUILL_AVX2 void matrixPass(const __m128i in[8], __m128i out[8], int shift, int bias) {
-    const int active = activePairs(in);
-    __m256i pairs[4];
-    for (int p = 0; p < active; ++p) {
+template <bool Transposed, int Active>
+QUILL_AVX2 inline void matrixPassFixed(const __m128i in[8], __m128i out[8], int shift, int bias) {
+    constexpr const FactorPairs& factors = Transposed ? kForwardPairs : kInversePairs;
+    __m256i acc[8];
+    for (int i = 0; i < 8; ++i) acc[i] = _mm256_set1_epi32(bias);
+    for (int p = 0; p < Active; ++p) {
         const __m128i lo = _mm_unpacklo_epi16(in[2 * p], in[2 * p + 1]);
         const __m128i hi = _mm_unpackhi_epi16(in[2 * p], in[2 * p + 1]);
-        pairs[p] = _mm256_inserti128_si256(_mm256_castsi128_si256(lo), hi, 1);
-    }
-    const __m256i biasV = _mm256_set1_epi32(bias);
-    const __m128i count = _mm_cvtsi32_si128(shift);
-    __m256i acc[8];
-    for (int i = 0; i < 8; ++i) {
-        acc[i] = biasV;
-        for (int p = 0; p < active; ++p) {
-            const int a = Transposed ? kDctMatrix[2 * p][i] : kDctMatrix[i][2 * p];
-            const int b = Transposed ? kDctMatrix[2 * p + 1][i] : kDctMatrix[i][2 * p + 1];
-            acc[i] = _mm256_add_epi32(acc[i], _mm256_madd_epi16(pairs[p], factorPair(a, b)));
+        const __m256i pair = _mm256_inserti128_si256(_mm256_castsi128_si256(lo), hi, 1);
+        for (int i = 0; i < 8; ++i) {
+            acc[i] = _mm256_add_epi32(acc[i], _mm256_madd_epi16(pair, _mm256_set1_epi32(factors.pair[i][p])));
         }
-        acc[i] = _mm256_sra_epi32(acc[i], count);
     }
+    const __m128i count = _mm_cvtsi32_si128(shift);
     for (int i = 0; i < 8; i += 2) {
         // packs works per 128-bit lane; the permute puts each output row back in one piece.
-        const __m256i packed = _mm256_permute4x64_epi64(_mm256_packs_epi32(acc[i], acc[i + 1]), 0xD8);
+        const __m256i packed = _mm256_permute4x64_epi64(
+            _mm256_packs_epi32(_mm256_sra_epi32(acc[i], count), _mm256_sra_epi32(acc[i + 1], count)), 0xD8);
         out[i] = _mm256_castsi256_si128(packed);
         out[i + 1] = _mm256_extracti128_si256(packed, 1);
+    }
+}
+
+template <bool Transposed>
+QUILL_AVX2 void matrixPass(const __m128i in[8], __m128i out[8], int shift, int bias) {
+    switch (activePairs(in)) {
+    case 1: return matrixPassFixed<Transposed, 1>(in, out, shift, bias);
+    case 2: return matrixPassFixed<Transposed, 2>(in, out, shift, bias);
+    case 3: return matrixPassFixed<Transposed, 3>(in, out, shift, bias);
+    default: return matrixPassFixed<Transposed, 4>(in, out, shift, bias);
     }
 }
 

@@ -34,7 +34,6 @@ void transpose(__m128i r[8]) {
     r[7] = _mm_unpackhi_epi64(b3, b7);
 }
 
-// out[i] = sum_j m(i, j) * in[j], per column, (sum + bias) >> shift, saturated to 16 bits.
 // Pairs of input rows up to the last pair that holds a non-zero value. Rows of zeros add
 // nothing to any sum, and most blocks of a picture end in them.
 int activePairs(const __m128i in[8]) {
@@ -46,26 +45,34 @@ int activePairs(const __m128i in[8]) {
     return 1;
 }
 
-template <bool Transposed>
-void matrixPass(const __m128i in[8], __m128i out[8], int shift, int bias) {
-    const int pairs = activePairs(in);
-    __m128i lo[4], hi[4];
-    for (int p = 0; p < pairs; ++p) {
-        lo[p] = _mm_unpacklo_epi16(in[2 * p], in[2 * p + 1]);
-        hi[p] = _mm_unpackhi_epi16(in[2 * p], in[2 * p + 1]);
+template <bool Transposed, int Active>
+inline void matrixPassFixed(const __m128i in[8], __m128i out[8], int shift, int bias) {
+    constexpr const FactorPairs& factors = Transposed ? kForwardPairs : kInversePairs;
+    __m128i accLo[8], accHi[8];
+    for (int i = 0; i < 8; ++i) accLo[i] = accHi[i] = _mm_set1_epi32(bias);
+    for (int p = 0; p < Active; ++p) {
+        const __m128i lo = _mm_unpacklo_epi16(in[2 * p], in[2 * p + 1]);
+        const __m128i hi = _mm_unpackhi_epi16(in[2 * p], in[2 * p + 1]);
+        for (int i = 0; i < 8; ++i) {
+            const __m128i f = _mm_set1_epi32(factors.pair[i][p]);
+            accLo[i] = _mm_add_epi32(accLo[i], _mm_madd_epi16(lo, f));
+            accHi[i] = _mm_add_epi32(accHi[i], _mm_madd_epi16(hi, f));
+        }
     }
-    const __m128i biasV = _mm_set1_epi32(bias);
     const __m128i count = _mm_cvtsi32_si128(shift);
     for (int i = 0; i < 8; ++i) {
-        __m128i accLo = biasV, accHi = biasV;
-        for (int p = 0; p < pairs; ++p) {
-            const int a = Transposed ? kDctMatrix[2 * p][i] : kDctMatrix[i][2 * p];
-            const int b = Transposed ? kDctMatrix[2 * p + 1][i] : kDctMatrix[i][2 * p + 1];
-            const __m128i f = factorPair(a, b);
-            accLo = _mm_add_epi32(accLo, _mm_madd_epi16(lo[p], f));
-            accHi = _mm_add_epi32(accHi, _mm_madd_epi16(hi[p], f));
-        }
-        out[i] = _mm_packs_epi32(_mm_sra_epi32(accLo, count), _mm_sra_epi32(accHi, count));
+        out[i] = _mm_packs_epi32(_mm_sra_epi32(accLo[i], count), _mm_sra_epi32(accHi[i], count));
+    }
+}
+
+// out[i] = sum_j m(i, j) * in[j], per column, (sum + bias) >> shift, saturated to 16 bits.
+template <bool Transposed>
+void matrixPass(const __m128i in[8], __m128i out[8], int shift, int bias) {
+    switch (activePairs(in)) {
+    case 1: return matrixPassFixed<Transposed, 1>(in, out, shift, bias);
+    case 2: return matrixPassFixed<Transposed, 2>(in, out, shift, bias);
+    case 3: return matrixPassFixed<Transposed, 3>(in, out, shift, bias);
+    default: return matrixPassFixed<Transposed, 4>(in, out, shift, bias);
     }
 }
 
