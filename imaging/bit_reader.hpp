@@ -15,7 +15,7 @@ public:
         : data_(data), size_(size), pos_(start) {}
 
     // Keeps at least 57 bits in the accumulator.
-    void refill() {
+    __attribute__((noinline)) void refill() {
         while (bits_ <= 56) {
             std::uint32_t byte = 0;
             if (!stopped_ && pos_ < size_) {

@@ -29,6 +29,17 @@ bool decodeBaselineBlock(BitReader& reader, const HuffmanDecoder& dc, const Huff
     if (!decodeDc(reader, dc, prediction)) return false;
     block[0] = saturate16(prediction * quant[0]);
     for (int k = 1; k < 64;) {
+        // Most codes come with their value bits within the next 9 bits.
+        const std::int32_t fast = ac.fastAc[reader.peek(HuffmanDecoder::kLookaheadBits)];
+        if (fast != 0) {
+            reader.skip(fast & 0xFF);
+            k += (fast >> 8) & 15;
+            if (k > 63) return false;
+            const int natural = kZigZag[k];
+            block[natural] = saturate16((fast >> 16) * quant[natural]);
+            ++k;
+            continue;
+        }
         const int symbol = decodeSymbol(reader, ac);
         if (symbol < 0) return false;
         const int run = symbol >> 4;
@@ -65,6 +76,15 @@ bool decodeAcFirst(BitReader& reader, const HuffmanDecoder& ac, int ss, int se, 
         return true;
     }
     for (int k = ss; k <= se;) {
+        const std::int32_t fast = ac.fastAc[reader.peek(HuffmanDecoder::kLookaheadBits)];
+        if (fast != 0) {
+            reader.skip(fast & 0xFF);
+            k += (fast >> 8) & 15;
+            if (k > se) return false;
+            block[kZigZag[k]] = saturate16((fast >> 16) * (1 << al));
+            ++k;
+            continue;
+        }
         const int symbol = decodeSymbol(reader, ac);
         if (symbol < 0) return false;
         const int run = symbol >> 4;

@@ -27,6 +27,18 @@ bool buildHuffmanDecoder(const std::uint8_t counts[16], const std::uint8_t* symb
         }
         code <<= 1;
     }
+    constexpr int lookahead = HuffmanDecoder::kLookaheadBits;
+    for (int prefix = 0; prefix < (1 << lookahead); ++prefix) {
+        table.fastAc[prefix] = 0;
+        const int entry = table.fast[prefix];
+        const int length = entry >> 8;
+        const int run = (entry >> 4) & 15;
+        const int size = entry & 15;
+        if (length == 0 || size == 0 || length + size > lookahead) continue;
+        const int bits = (prefix >> (lookahead - length - size)) & ((1 << size) - 1);
+        const int value = bits < (1 << (size - 1)) ? bits - (1 << size) + 1 : bits;
+        table.fastAc[prefix] = value * 65536 + (run << 8) + length + size;
+    }
     table.defined = true;
     return index == symbolCount;
 }

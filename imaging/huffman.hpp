@@ -17,6 +17,9 @@ struct HuffmanDecoder {
     std::int32_t maxCode[17];
     std::int32_t symbolOffset[17];
     std::uint8_t symbols[256];
+    // For AC tables: (value << 16) | (zero run << 8) | bits used, for every 9-bit prefix
+    // that holds a whole code and the value bits after it; 0 else.
+    std::int32_t fastAc[1 << kLookaheadBits];
     bool defined = false;
 };
 
@@ -26,7 +29,7 @@ bool buildHuffmanDecoder(const std::uint8_t counts[16], const std::uint8_t* symb
                          HuffmanDecoder& table);
 
 // The next symbol, or -1 for a bit pattern that is no code of the table.
-inline int decodeSymbol(BitReader& reader, const HuffmanDecoder& table) {
+__attribute__((always_inline)) inline int decodeSymbol(BitReader& reader, const HuffmanDecoder& table) {
     const std::uint16_t entry = table.fast[reader.peek(HuffmanDecoder::kLookaheadBits)];
     if (entry != 0) {
         reader.skip(entry >> 8);

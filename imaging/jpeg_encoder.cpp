@@ -191,6 +191,37 @@ void writeScanHeader(BitWriter& w, const ScanPart& scan) {
     w.byte(0);
 }
 
+// One chroma row at the component's resolution: the average of each 2x2 (or 2x1, or
+// single) group of full-resolution samples, rounding alternately down and up so that the
+// level stays unbiased. `row1` is `row0` when there is no vertical pairing.
+void downsampleRow(const std::uint8_t* row0, const std::uint8_t* row1, int factorH, std::uint8_t* out,
+                   std::size_t count) {
+    if (factorH == 1) {
+        for (std::size_t x = 0; x < count; ++x) out[x] = static_cast<std::uint8_t>((row0[x] + row1[x] + 1 - (x & 1)) >> 1);
+        return;
+    }
+    // Each 16-bit lane of a row holds an even sample (low byte) and the odd one after it.
+    const __m128i lowBytes = _mm_set1_epi16(0x00FF);
+    const bool vertical = row0 != row1;
+    const __m128i bias = vertical ? _mm_set_epi16(2, 1, 2, 1, 2, 1, 2, 1) : _mm_set_epi16(1, 0, 1, 0, 1, 0, 1, 0);
+    const int shift = vertical ? 2 : 1;
+    std::size_t x = 0;
+    for (; x + 8 <= count; x += 8) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row0 + 2 * x));
+        __m128i sum = _mm_add_epi16(_mm_and_si128(a, lowBytes), _mm_srli_epi16(a, 8));
+        if (vertical) {
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row1 + 2 * x));
+            sum = _mm_add_epi16(sum, _mm_add_epi16(_mm_and_si128(b, lowBytes), _mm_srli_epi16(b, 8)));
+        }
+        const __m128i average = _mm_srli_epi16(_mm_add_epi16(sum, bias), shift);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + x), _mm_packus_epi16(average, average));
+    }
+    for (; x < count; ++x) {
+        const int sum = row0[2 * x] + row0[2 * x + 1] + (vertical ? row1[2 * x] + row1[2 * x + 1] : 0);
+        out[x] = static_cast<std::uint8_t>((sum + (vertical ? 1 : 0) + (x & 1)) >> shift);
+    }
+}
+
 class Encoder {
 public:
     Encoder(const BmpSource& bmp, const EncodeLayout& layout, int quality, const Kernels& kernels)
@@ -253,24 +284,11 @@ void Encoder::loadMcuRow(int my) {
                           static_cast<int>(padded));
     }
     if (layout_.grey) return;
-    // Chroma: the average of each 2x2 (or 2x1) group, rounding alternately down and up.
     for (int c = 1; c < 3; ++c) {
-        const std::uint8_t* src = full_[c].data();
-        std::uint8_t* dst = strip_[c].data();
         for (int line = 0; line < 8; ++line) {
-            const std::uint8_t* row0 = src + line * frame_.maxV * padded;
+            const std::uint8_t* row0 = full_[c].data() + line * frame_.maxV * padded;
             const std::uint8_t* row1 = frame_.maxV == 2 ? row0 + padded : row0;
-            std::uint8_t* out = dst + line * stripStride_[c];
-            for (std::size_t x = 0; x < stripStride_[c]; ++x) {
-                if (frame_.maxH == 1) {
-                    out[x] = static_cast<std::uint8_t>((row0[x] + row1[x] + 1 - (x & 1)) >> 1);
-                } else if (frame_.maxV == 1) {
-                    out[x] = static_cast<std::uint8_t>((row0[2 * x] + row0[2 * x + 1] + (x & 1)) >> 1);
-                } else {
-                    out[x] = static_cast<std::uint8_t>(
-                        (row0[2 * x] + row0[2 * x + 1] + row1[2 * x] + row1[2 * x + 1] + 1 + (x & 1)) >> 2);
-                }
-            }
+            downsampleRow(row0, row1, frame_.maxH, strip_[c].data() + line * stripStride_[c], stripStride_[c]);
         }
     }
 }
