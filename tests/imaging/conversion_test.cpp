@@ -107,7 +107,10 @@ TEST_F(Conversion, ThreePixelWideRowsArePaddedToFourBytes) {
 }
 
 TEST_F(Conversion, CutOffScanGivesFullSizeImageWithZeroRowsBelow) {
-    const Image source = makePhotoLike(64, 64, 3, 5);
+    // 62 pixels: rows of 186 bytes padded to 188.
+    constexpr int width = 62, height = 64;
+    constexpr std::size_t rowBytes = width * 3, stride = 188;
+    const Image source = makePhotoLike(width, height, 3, 5);
     const std::vector<std::uint8_t> whole = referenceEncode(source, sampling(2, 2));
     // The scan data starts after SOS; keep about 40% of it.
     const std::uint8_t sosMarker[] = {0xFF, 0xDA};
@@ -118,28 +121,30 @@ TEST_F(Conversion, CutOffScanGivesFullSizeImageWithZeroRowsBelow) {
     const std::vector<std::uint8_t> cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(keep));
     writeFile(path("cut.jpg"), cut);
     int result = 0;
-    decodeWithLibrary(cut, result);
+    const std::vector<std::uint8_t> decoded = decodeWithLibrary(cut, result);
     EXPECT_EQ(result, -3);
+    EXPECT_EQ(le32(decoded, 34), rowBytes * height);
 
     ASSERT_EQ(jpegToBmpError(path("cut.jpg"), path("cut.bmp")), 0);
     const std::vector<std::uint8_t> bmp = readFile(path("cut.bmp"));
-    ASSERT_EQ(bmp.size(), 54u + 64 * 64 * 3);
-    EXPECT_EQ(le32(bmp, 34), 64u * 64 * 3);
+    ASSERT_EQ(bmp.size(), 54 + stride * height);
+    // For a cut-off file JPEG2BMP counts the padded rows in the image-size field.
+    EXPECT_EQ(le32(bmp, 34), stride * height);
     const Image pixels = bmpPixels(bmp);
     const Image reference = referenceDecode(whole);
     // Some MCU rows at the top decoded as in the whole file, then only zeros.
     int firstZeroRow = -1;
-    for (int y = 0; y < 64 && firstZeroRow < 0; ++y) {
-        const auto row = pixels.pixels.begin() + y * 64 * 3;
-        if (std::all_of(row, row + 64 * 3, [](std::uint8_t b) { return b == 0; })) firstZeroRow = y;
+    for (int y = 0; y < height && firstZeroRow < 0; ++y) {
+        const auto row = pixels.pixels.begin() + static_cast<std::ptrdiff_t>(y * rowBytes);
+        if (std::all_of(row, row + rowBytes, [](std::uint8_t b) { return b == 0; })) firstZeroRow = y;
     }
     ASSERT_GT(firstZeroRow, 0);
     EXPECT_EQ(firstZeroRow % 16, 0);
-    EXPECT_TRUE(std::all_of(pixels.pixels.begin() + firstZeroRow * 64 * 3, pixels.pixels.end(),
+    EXPECT_TRUE(std::all_of(bmp.begin() + 54, bmp.begin() + 54 + static_cast<std::ptrdiff_t>(stride * (height - firstZeroRow)),
                             [](std::uint8_t b) { return b == 0; }));
     Image top = pixels, referenceTop = reference;
     top.height = referenceTop.height = firstZeroRow;
-    top.pixels.resize(static_cast<std::size_t>(firstZeroRow) * 64 * 3);
+    top.pixels.resize(static_cast<std::size_t>(firstZeroRow) * rowBytes);
     referenceTop.pixels.resize(top.pixels.size());
     EXPECT_GE(psnr(top, referenceTop), 40.0);
 }
