@@ -3,7 +3,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <cstring>
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
@@ -214,9 +214,11 @@ extern "C" int BMP2JPEG(const char* source, const char* destination, int quality
     const int count = static_cast<int>(std::min<std::size_t>(full.size(), 0x7FFFFFFF));
     const int bound = dllJPEGENCODE(0, bytes, count, nullptr, quality, flags);
     if (bound < 0) runtime::raiseError(runtime::err::ImageNotConvertible);
-    std::vector<std::uint8_t> jpeg(static_cast<std::size_t>(bound), 0);
-    const int written = dllJPEGENCODE(1, bytes, count, jpeg.data(), quality, flags);
+    // Only the bytes the encoder writes are ever touched: no need to clear the buffer.
+    const std::unique_ptr<unsigned char[]> jpeg(new unsigned char[static_cast<std::size_t>(bound)]);
+    const int written = dllJPEGENCODE(1, bytes, count, jpeg.get(), quality, flags);
     if (written < 0) runtime::raiseError(runtime::err::ImageNotConvertible);
-    runtime::writeFileSafely(toNative(destination), asBytes(jpeg, static_cast<std::size_t>(written)));
+    runtime::writeFileSafely(toNative(destination),
+                             std::string_view(reinterpret_cast<const char*>(jpeg.get()), static_cast<std::size_t>(written)));
     return 0;
 }

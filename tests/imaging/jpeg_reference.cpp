@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 
 #include <jpeglib.h>
 
@@ -129,11 +130,11 @@ std::vector<std::uint8_t> encodeWithLibrary(const std::vector<std::uint8_t>& bmp
                                             int& result) {
     result = dllJPEGENCODE(0, bmp.data(), static_cast<int>(bmp.size()), nullptr, quality, flags);
     if (result < 0) return {};
-    std::vector<std::uint8_t> jpeg(static_cast<std::size_t>(result));
-    result = dllJPEGENCODE(1, bmp.data(), static_cast<int>(bmp.size()), jpeg.data(), quality, flags);
+    // The bound is generous; memory the encoder does not reach is never touched.
+    const std::unique_ptr<unsigned char[]> out(new unsigned char[static_cast<std::size_t>(result)]);
+    result = dllJPEGENCODE(1, bmp.data(), static_cast<int>(bmp.size()), out.get(), quality, flags);
     if (result < 0) return {};
-    jpeg.resize(static_cast<std::size_t>(result));
-    return jpeg;
+    return {out.get(), out.get() + result};
 }
 
 std::vector<std::uint8_t> makeBmp(const Image& image) {
