@@ -146,11 +146,12 @@ int main(int argc, char** argv) {
             if (result <= 0) std::printf("encode failed: %d\n", result);
         });
         const double encodePsnr = psnr(referenceDecode(ourJpeg), c.image);
+        const double referenceEncodePsnr = psnr(referenceDecode(refJpeg), c.image);
         std::printf("%-34s %8.1fms %8.1fms %7.2f %6.1f | %8.1fms %8.1fms %7.2f %6.1f\n", c.name.c_str(),
                     ourDecode * 1e3, refDecode * 1e3, ourDecode / refDecode, decodePsnr, ourEncode * 1e3,
                     refEncode * 1e3, ourEncode / refEncode, encodePsnr);
-        std::printf("%-34s sizes: file %zu, BMP %zu, ours encoded %zu, reference encoded %zu\n", "", jpeg.size(),
-                    ourBmp.size(), ourJpeg.size(), refJpeg.size());
+        std::printf("%-34s sizes: file %zu, BMP %zu, ours encoded %zu, reference encoded %zu (psnr %.1f)\n", "",
+                    jpeg.size(), ourBmp.size(), ourJpeg.size(), refJpeg.size(), referenceEncodePsnr);
     }
     std::printf("ratio = our time / libjpeg-turbo time (best of %d); psnr: decode = ours vs libjpeg-turbo's "
                 "decode of the same file, encode = libjpeg-turbo's decode of our file vs the source\n",
