@@ -8,21 +8,21 @@
 
 namespace imaging {
 
-struct HuffmanSpec {
+struct HuffmanTableData {
     std::array<std::uint8_t, 16> counts;  // codes of length 1..16
     std::vector<std::uint8_t> symbols;
 };
 
-const HuffmanSpec& typicalDcLuma();
-const HuffmanSpec& typicalDcChroma();
-const HuffmanSpec& typicalAcLuma();
-const HuffmanSpec& typicalAcChroma();
+const HuffmanTableData& typicalDcLuma();
+const HuffmanTableData& typicalDcChroma();
+const HuffmanTableData& typicalAcLuma();
+const HuffmanTableData& typicalAcChroma();
 
 struct HuffmanEncoder {
     std::uint16_t code[256] = {};
     std::uint8_t length[256] = {};  // 0: the symbol has no code
 };
 
-HuffmanEncoder buildHuffmanEncoder(const HuffmanSpec& spec);
+HuffmanEncoder buildHuffmanEncoder(const HuffmanTableData& data);
 
 }  // namespace imaging

@@ -126,16 +126,16 @@ void writeAcBand(BitWriter& w, const HuffmanEncoder& ac, const std::int16_t* blo
 }
 
 void writeHuffmanSegment(BitWriter& w) {
-    const HuffmanSpec* specs[4] = {&typicalDcLuma(), &typicalAcLuma(), &typicalDcChroma(), &typicalAcChroma()};
+    const HuffmanTableData* tables[4] = {&typicalDcLuma(), &typicalAcLuma(), &typicalDcChroma(), &typicalAcChroma()};
     const std::uint8_t classAndId[4] = {0x00, 0x10, 0x01, 0x11};
     std::size_t length = 2;
-    for (const HuffmanSpec* s : specs) length += 17 + s->symbols.size();
+    for (const HuffmanTableData* s : tables) length += 17 + s->symbols.size();
     w.word(0xFFC4);
     w.word(static_cast<std::uint16_t>(length));
     for (int i = 0; i < 4; ++i) {
         w.byte(classAndId[i]);
-        for (const std::uint8_t n : specs[i]->counts) w.byte(n);
-        for (const std::uint8_t s : specs[i]->symbols) w.byte(s);
+        for (const std::uint8_t n : tables[i]->counts) w.byte(n);
+        for (const std::uint8_t s : tables[i]->symbols) w.byte(s);
     }
 }
 
