@@ -34,6 +34,10 @@ struct EncodeState {
 };
 
 DecodeState decodeState;
+
+struct FreeDeleter {
+    void operator()(void* p) const { std::free(p); }
+};
 EncodeState encodeState;
 
 std::uint32_t readLe32(const std::uint8_t* p) {
@@ -161,25 +165,30 @@ extern "C" int JPEG2BMP(const char* source, const char* destination) {
     const int count = static_cast<int>(std::min<std::size_t>(file.size(), 0x7FFFFFFF));
     const int size = dllJPEGDECODE(0, jpeg, count, nullptr);
     if (size < 0) runtime::raiseError(runtime::err::ImageNotConvertible);
-    std::vector<std::uint8_t> bmp(static_cast<std::size_t>(size) + 100, 0);
+    // calloc gives zeroed pages without touching them: only the rows the decoder writes
+    // take memory, while a progressive image releases its coefficients row by row.
+    const std::size_t bmpCapacity = static_cast<std::size_t>(size) + 100;
+    const std::unique_ptr<std::uint8_t, FreeDeleter> buffer(static_cast<std::uint8_t*>(std::calloc(bmpCapacity, 1)));
+    if (!buffer) runtime::raiseError(runtime::err::OutOfMemory);
+    std::uint8_t* const bmp = buffer.get();
     int result = 0;
     for (int attempt = 0; attempt < 16 && result == 0; ++attempt) {
-        result = dllJPEGDECODE(1, jpeg, count, bmp.data());
+        result = dllJPEGDECODE(1, jpeg, count, bmp);
     }
     if (result == decode_result::Truncated) {
         // A cut-off file still gives a whole picture; its image-size field counts the
         // padded rows.
-        const std::uint32_t width = readLe32(bmp.data() + 18);
-        const std::uint32_t height = readLe32(bmp.data() + 22);
+        const std::uint32_t width = readLe32(bmp + 18);
+        const std::uint32_t height = readLe32(bmp + 22);
         const std::uint32_t bits = bmp[28] | (bmp[29] << 8);
         const std::uint32_t stride = (width * bits + 31) / 32 * 4;
-        const std::uint32_t imageSize = readLe32(bmp.data() + 34);
-        if (imageSize != 0 && imageSize < stride * height) writeLe32(bmp.data() + 34, stride * height);
+        const std::uint32_t imageSize = readLe32(bmp + 34);
+        if (imageSize != 0 && imageSize < stride * height) writeLe32(bmp + 34, stride * height);
     } else if (result < 0) {
         runtime::raiseError(runtime::err::ImageNotConvertible);
     }
-    const std::size_t fileSize = std::min<std::size_t>(readLe32(bmp.data() + 2), bmp.size());
-    runtime::writeFileSafely(toNative(destination), asBytes(bmp, fileSize));
+    const std::size_t fileSize = std::min<std::size_t>(readLe32(bmp + 2), bmpCapacity);
+    runtime::writeFileSafely(toNative(destination), std::string_view(reinterpret_cast<const char*>(bmp), fileSize));
     return 0;
 }
 

@@ -1,5 +1,8 @@
 #include "imaging/jpeg_decoder.hpp"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -50,6 +53,43 @@ bool nextSegment(const std::uint8_t* data, std::size_t size, std::size_t pos, Se
     return true;
 }
 
+// The coefficients of a progressive image, one MCU row after another, in pages of their
+// own: they start as zeros without being touched, and each row's pages go back to the
+// system once the row has been converted.
+class CoefficientStore {
+public:
+    CoefficientStore() = default;
+    CoefficientStore(const CoefficientStore&) = delete;
+    CoefficientStore& operator=(const CoefficientStore&) = delete;
+    ~CoefficientStore() {
+        if (base_ != nullptr) ::munmap(base_, bytes_);
+    }
+
+    bool allocate(std::size_t rows, std::size_t valuesPerRow) {
+        rowBytes_ = valuesPerRow * sizeof(std::int16_t);
+        bytes_ = rows * rowBytes_;
+        void* p = ::mmap(nullptr, bytes_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (p == MAP_FAILED) return false;
+        base_ = static_cast<std::int16_t*>(p);
+        return true;
+    }
+    bool empty() const { return base_ == nullptr; }
+    std::int16_t* row(std::size_t r) { return base_ + r * (rowBytes_ / sizeof(std::int16_t)); }
+
+    // Hands back the whole pages that lie inside row r.
+    void release(std::size_t r) {
+        const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+        const std::size_t start = (r * rowBytes_ + page - 1) / page * page;
+        const std::size_t end = std::min((r + 1) * rowBytes_, bytes_) / page * page;
+        if (end > start) ::madvise(reinterpret_cast<char*>(base_) + start, end - start, MADV_DONTNEED);
+    }
+
+private:
+    std::int16_t* base_ = nullptr;
+    std::size_t bytes_ = 0;
+    std::size_t rowBytes_ = 0;
+};
+
 class Decoder {
 public:
     Decoder(const std::uint8_t* data, std::size_t size, JpegHeaderInfo& info) : data_(data), size_(size), info_(info) {}
@@ -64,10 +104,15 @@ private:
     int decodeProgressiveScan(const ScanHeader& scan, std::size_t start, std::size_t& resume);
     bool decodeProgressiveUnit(BitReader& reader, const ScanHeader& scan, int scanIndex, std::int16_t* block);
     int writeProgressiveImage();
+    // Coefficients are kept per MCU row, all components together, so that each row can
+    // be released as soon as it is converted: the BMP fills in while they shrink.
     std::int16_t* coefficientBlock(int c, int bx, int by) {
         const FrameComponent& comp = info_.frame.components[c];
-        return coefficients_[c].data() + (static_cast<std::size_t>(by) * comp.blocksWide + bx) * 64;
+        const int row = by / comp.v;
+        const std::size_t block = componentOffset_[c] + static_cast<std::size_t>(by % comp.v) * comp.blocksWide + bx;
+        return coefficients_.row(static_cast<std::size_t>(row)) + block * 64;
     }
+    bool allocateCoefficients();
 
     const std::uint8_t* data_;
     std::size_t size_;
@@ -76,7 +121,8 @@ private:
     bool haveFrame_ = false;
     std::uint8_t* out_ = nullptr;
     const Kernels* kernels_ = nullptr;
-    std::vector<std::int16_t> coefficients_[3];
+    CoefficientStore coefficients_;
+    std::size_t componentOffset_[3] = {};  // in blocks, within an MCU row
     int predictions_[3] = {};
     int eobRun_ = 0;
 };
@@ -212,12 +258,7 @@ bool Decoder::decodeProgressiveUnit(BitReader& reader, const ScanHeader& scan, i
 
 int Decoder::decodeProgressiveScan(const ScanHeader& scan, std::size_t start, std::size_t& resume) {
     const Frame& frame = info_.frame;
-    if (coefficients_[0].empty()) {
-        for (int c = 0; c < frame.componentCount; ++c) {
-            const FrameComponent& comp = frame.components[c];
-            coefficients_[c].assign(static_cast<std::size_t>(comp.blocksWide) * comp.blocksHigh * 64, 0);
-        }
-    }
+    if (coefficients_.empty() && !allocateCoefficients()) return BadGeometry;
     BitReader reader(data_, size_, start);
     std::fill(std::begin(predictions_), std::end(predictions_), 0);
     eobRun_ = 0;
@@ -276,7 +317,7 @@ int Decoder::decodeProgressiveScan(const ScanHeader& scan, std::size_t start, st
 
 int Decoder::writeProgressiveImage() {
     const Frame& frame = info_.frame;
-    if (coefficients_[0].empty()) return Truncated;
+    if (coefficients_.empty()) return Truncated;
     for (int c = 0; c < frame.componentCount; ++c) {
         if (!tables_.quantDefined[frame.components[c].quantTable]) return Unsupported;
     }
@@ -298,9 +339,20 @@ int Decoder::writeProgressiveImage() {
             }
         }
         output.mcuRowDone();
+        coefficients_.release(static_cast<std::size_t>(my));
     }
     output.finish();
     return static_cast<int>(info_.layout.fileSize);
+}
+
+bool Decoder::allocateCoefficients() {
+    const Frame& frame = info_.frame;
+    std::size_t blocksPerRow = 0;
+    for (int c = 0; c < frame.componentCount; ++c) {
+        componentOffset_[c] = blocksPerRow;
+        blocksPerRow += static_cast<std::size_t>(frame.components[c].blocksWide) * frame.components[c].v;
+    }
+    return coefficients_.allocate(static_cast<std::size_t>(frame.mcusHigh), blocksPerRow * 64);
 }
 
 }  // namespace
