@@ -1,0 +1,173 @@
+// The encoder: libjpeg-turbo must read what it writes, close to the source image, and the
+// file must start with the fixed JFIF template.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "imaging/jpeg_frame.hpp"
+#include "imaging/plv0ri63.h"
+#include "imaging/quant_tables.hpp"
+#include "jpeg_reference.hpp"
+
+namespace imaging_test {
+namespace {
+
+struct EncodeCase {
+    const char* name;
+    int width, height, channels;
+    int quality;
+    int flags;
+    double minimumPsnr;
+    std::uint8_t frameMarker;   // 0xC0 or 0xC2
+    std::uint8_t lumaSampling;  // byte of the first component in the frame header
+};
+
+std::ostream& operator<<(std::ostream& os, const EncodeCase& c) { return os << c.name; }
+
+// Offset of the first segment with this marker, or npos.
+std::size_t findSegment(const std::vector<std::uint8_t>& jpeg, std::uint8_t marker) {
+    std::size_t p = 2;
+    while (p + 4 <= jpeg.size() && jpeg[p] == 0xFF) {
+        if (jpeg[p + 1] == marker) return p;
+        if (jpeg[p + 1] == 0xDA) break;
+        p += 2 + ((jpeg[p + 2] << 8) | jpeg[p + 3]);
+    }
+    return std::string::npos;
+}
+
+class EncoderOutput : public ::testing::TestWithParam<EncodeCase> {};
+
+TEST_P(EncoderOutput, ReferenceReadsItCloseToTheSource) {
+    const EncodeCase& c = GetParam();
+    const Image source = makePhotoLike(c.width, c.height, c.channels, 11);
+    int result = 0;
+    const std::vector<std::uint8_t> jpeg = encodeWithLibrary(makeBmp(source), c.quality, c.flags, result);
+    ASSERT_GT(result, 0);
+    const Image decoded = referenceDecode(jpeg);
+    ASSERT_EQ(decoded.width, c.width);
+    EXPECT_GE(psnr(decoded, source), c.minimumPsnr);
+
+    // SOI, APP0 "JFIF" 1.01 without units, density or thumbnail, then a 23-byte COM.
+    const std::uint8_t head[] = {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0, 1, 1, 0, 0, 0, 0, 0, 0, 0};
+    ASSERT_GE(jpeg.size(), sizeof head + 4);
+    EXPECT_TRUE(std::equal(std::begin(head), std::end(head), jpeg.begin()));
+    EXPECT_EQ(jpeg[20], 0xFF);
+    EXPECT_EQ(jpeg[21], 0xFE);
+    EXPECT_EQ((jpeg[22] << 8) | jpeg[23], 23);
+    EXPECT_EQ(jpeg[jpeg.size() - 2], 0xFF);
+    EXPECT_EQ(jpeg[jpeg.size() - 1], 0xD9);
+
+    const std::size_t frame = findSegment(jpeg, c.frameMarker);
+    ASSERT_NE(frame, std::string::npos);
+    EXPECT_EQ(jpeg[frame + 4], 8);
+    EXPECT_EQ((jpeg[frame + 5] << 8) | jpeg[frame + 6], c.height);
+    EXPECT_EQ((jpeg[frame + 7] << 8) | jpeg[frame + 8], c.width);
+    EXPECT_EQ(jpeg[frame + 9], c.channels);
+    EXPECT_EQ(jpeg[frame + 11], c.lumaSampling);
+    for (int comp = 1; comp < c.channels; ++comp) EXPECT_EQ(jpeg[frame + 11 + 3 * comp], 0x11);
+
+    // The quantisation tables are the ones the quality gives, in zig-zag order.
+    const std::size_t dqt = findSegment(jpeg, 0xDB);
+    ASSERT_NE(dqt, std::string::npos);
+    const int tables = c.channels == 1 ? 1 : 2;
+    ASSERT_EQ((jpeg[dqt + 2] << 8) | jpeg[dqt + 3], 2 + 65 * tables);
+    for (int t = 0; t < tables; ++t) {
+        const std::size_t at = dqt + 4 + 65 * static_cast<std::size_t>(t);
+        EXPECT_EQ(jpeg[at], t);
+        const imaging::QuantTable expected = imaging::encoderQuantTable(c.quality, t == 1);
+        EXPECT_TRUE(std::equal(expected.begin(), expected.end(), jpeg.begin() + static_cast<std::ptrdiff_t>(at + 1)))
+            << "table " << t;
+    }
+
+    // And our own decoder reads it as well as the reference does.
+    int decodeResult = 0;
+    const std::vector<std::uint8_t> bmp = decodeWithLibrary(jpeg, decodeResult);
+    ASSERT_GT(decodeResult, 0);
+    EXPECT_GE(psnr(bmpPixels(bmp), decoded), 40.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, EncoderOutput,
+    ::testing::Values(EncodeCase{"q75_2x2", 96, 64, 3, 75, 0, 35.0, 0xC0, 0x22},
+                      EncodeCase{"q95_2x2", 96, 64, 3, 95, 0, 42.0, 0xC0, 0x22},
+                      EncodeCase{"q75_2x2_flag3", 33, 17, 3, 75, 3, 35.0, 0xC0, 0x22},
+                      EncodeCase{"q75_2x1", 45, 31, 3, 75, 1, 35.0, 0xC0, 0x21},
+                      EncodeCase{"q95_2x1", 45, 31, 3, 95, 1, 42.0, 0xC0, 0x21},
+                      EncodeCase{"q75_1x1", 17, 9, 3, 75, 2, 35.0, 0xC0, 0x11},
+                      EncodeCase{"q95_1x1", 17, 9, 3, 95, 2, 42.0, 0xC0, 0x11},
+                      EncodeCase{"q75_3x5", 3, 5, 3, 75, 0, 35.0, 0xC0, 0x22},
+                      EncodeCase{"q75_progressive", 96, 64, 3, 75, 4, 35.0, 0xC2, 0x22},
+                      EncodeCase{"q95_progressive_odd", 37, 29, 3, 95, 7, 42.0, 0xC2, 0x22},
+                      EncodeCase{"q75_grey", 50, 30, 1, 75, 0, 35.0, 0xC0, 0x11},
+                      EncodeCase{"q95_grey_odd", 17, 9, 1, 95, 2, 42.0, 0xC0, 0x11},
+                      EncodeCase{"q95_grey_progressive", 41, 23, 1, 95, 5, 42.0, 0xC2, 0x11},
+                      EncodeCase{"quality_out_of_range_is_75", 40, 24, 3, 100, 0, 35.0, 0xC0, 0x22}),
+    [](const ::testing::TestParamInfo<EncodeCase>& info) { return std::string(info.param.name); });
+
+TEST(EncoderSize, ModeZeroBoundFollowsThePaddedImage) {
+    struct Case {
+        int width, height, channels, flags;
+        int expected;
+    };
+    const Case cases[] = {
+        {17, 9, 3, 0, (32 * 16 + 1024) * 3},
+        {16, 16, 1, 0, 16 * 16 + 1024},
+        // Progressive adds the coefficient buffers: 2 bytes per coefficient, per component.
+        {17, 9, 3, 4, (32 * 16 + 1024) * 3 + (4 * 2 + 2 * 1 * 2) * 64 * 2},
+    };
+    for (const Case& c : cases) {
+        const std::vector<std::uint8_t> bmp = makeBmp(makePhotoLike(c.width, c.height, c.channels));
+        EXPECT_EQ(dllJPEGENCODE(0, bmp.data(), static_cast<int>(bmp.size()), nullptr, 75, c.flags), c.expected)
+            << c.width << "x" << c.height << " flags " << c.flags;
+    }
+}
+
+TEST(EncoderErrors, RejectsWhatItCannotEncode) {
+    std::vector<std::uint8_t> notBmp(100, 0);
+    EXPECT_EQ(dllJPEGENCODE(0, notBmp.data(), 100, nullptr, 75, 0), -2);
+
+    std::vector<std::uint8_t> rle = makeBmp(makePhotoLike(8, 8, 1));
+    rle[30] = 1;  // run-length compression
+    EXPECT_EQ(dllJPEGENCODE(0, rle.data(), static_cast<int>(rle.size()), nullptr, 75, 0), -3);
+
+    std::vector<std::uint8_t> shortPixels = makeBmp(makePhotoLike(8, 8, 3));
+    shortPixels.resize(shortPixels.size() - 10);
+    EXPECT_EQ(dllJPEGENCODE(0, shortPixels.data(), static_cast<int>(shortPixels.size()), nullptr, 75, 0), -4);
+
+    const std::vector<std::uint8_t> wideColour = makeBmp(makePhotoLike(5001, 1, 3));
+    EXPECT_EQ(dllJPEGENCODE(0, wideColour.data(), static_cast<int>(wideColour.size()), nullptr, 75, 0), -5);
+    const std::vector<std::uint8_t> wideGrey = makeBmp(makePhotoLike(15001, 1, 1));
+    EXPECT_EQ(dllJPEGENCODE(0, wideGrey.data(), static_cast<int>(wideGrey.size()), nullptr, 75, 0), -5);
+    const std::vector<std::uint8_t> widestGrey = makeBmp(makePhotoLike(15000, 1, 1));
+    EXPECT_GT(dllJPEGENCODE(0, widestGrey.data(), static_cast<int>(widestGrey.size()), nullptr, 75, 0), 0);
+}
+
+TEST(EncoderErrors, ModeOneNeedsModeZeroOnTheSameImage) {
+    const std::vector<std::uint8_t> small = makeBmp(makePhotoLike(8, 8, 3));
+    const std::vector<std::uint8_t> large = makeBmp(makePhotoLike(64, 64, 3));
+    const int bound = dllJPEGENCODE(0, small.data(), static_cast<int>(small.size()), nullptr, 75, 0);
+    ASSERT_GT(bound, 0);
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(bound));
+    // A different image than the size was asked for could overrun the buffer.
+    EXPECT_EQ(dllJPEGENCODE(1, large.data(), static_cast<int>(large.size()), out.data(), 75, 0), -1);
+    std::vector<std::uint8_t> notBmp(100, 0);
+    EXPECT_EQ(dllJPEGENCODE(0, notBmp.data(), 100, nullptr, 75, 0), -2);
+    EXPECT_EQ(dllJPEGENCODE(1, small.data(), static_cast<int>(small.size()), out.data(), 75, 0), -1);
+}
+
+TEST(EncoderInfo, RecordDescribesTheLastImage) {
+    const std::vector<std::uint8_t> bmp = makeBmp(makePhotoLike(21, 13, 1));
+    int result = 0;
+    const std::vector<std::uint8_t> jpeg = encodeWithLibrary(bmp, 120, 2, result);
+    ASSERT_GT(result, 0);
+    const int32_t* info = dllBMPINFO();
+    EXPECT_EQ(info[0], 21);
+    EXPECT_EQ(info[1], 13);
+    EXPECT_EQ(info[2], 1);
+    EXPECT_EQ(info[3], 75);
+    EXPECT_EQ(info[4], 2);
+    EXPECT_EQ(info[5], result);
+}
+
+}  // namespace
+}  // namespace imaging_test
