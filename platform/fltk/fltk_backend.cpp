@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/cp932.hpp"
+#include "platform/fltk/dialogs.hpp"
 #include "platform/fltk/widgets.hpp"
 
 namespace platform {
@@ -224,10 +225,15 @@ void FltkBackend::setClipboardText(const std::string& cp932) {
     Fl::copy(utf8.data(), static_cast<int>(utf8.size()), 1);
 }
 
-DialogAnswer FltkBackend::runDialog(const DialogRequest&) {
-    // The standard dialogs are drawn by the toolkit's own forms; until they exist nobody
-    // answers here.
-    return {};
+DialogAnswer FltkBackend::runDialog(const DialogRequest& request) {
+    applyChanges(model_, *this);  // the program's windows as they are behind the dialog
+    switch (request.kind) {
+    case DialogRequest::MessageBox: return runMessageBox(request);
+    case DialogRequest::InputBox: return runInputBox(request);
+    case DialogRequest::OpenFile:
+    case DialogRequest::SaveFile: break;
+    }
+    return {};  // no file chooser yet: nobody answers
 }
 
 Size FltkBackend::textExtent(const Font& font, const std::string& cp932) {

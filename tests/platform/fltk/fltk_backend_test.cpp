@@ -69,6 +69,14 @@ protected:
         xdotool("mousemove --window " + std::to_string(fl_xid(window())) + " " + std::to_string(x) + " " +
                 std::to_string(y) + " click 1");
     }
+    // Acts on a dialog from the background once it shows: xdotool waits for its class,
+    // puts the pointer on it (without a window manager keys go where the pointer is) and
+    // runs `actions`. The dialog's own loop handles the input meanwhile.
+    void actOnDialog(const std::string& cls, const std::string& actions) {
+        const std::string command = "(w=$(timeout 20 xdotool search --sync --onlyvisible --classname " + cls +
+                                    " | head -1); xdotool mousemove --window \"$w\" 5 5; " + actions + ") &";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+    }
     int count(NotificationKind kind, Handle h) {
         int n = 0;
         for (const Notification& x : model.notifications()) n += x.kind == kind && x.window == h;
@@ -222,6 +230,48 @@ TEST_F(RealWindow, AnUnderlinedLabelHasALineUnderItsText) {
     font.underline = true;
     model.change(label)->font = font;
     EXPECT_EQ(darkPixelsUnderText(), width);
+}
+
+TEST_F(RealWindow, AMessageBoxAnswersTheButtonThatWasPressed) {
+    struct Case {
+        int buttons;
+        const char* keys;
+        int result;
+        bool cancelled;
+    };
+    const Case cases[] = {
+        {4, "Return", 5, false},      // Yes, the default
+        {4, "Tab Return", 6, false},  // No
+        {3, "Escape", 1, true},       // Yes/No/Cancel: Escape is Cancel
+        {0, "Escape", 0, false},      // a lone OK: Escape is OK
+    };
+    for (const Case& c : cases) {
+        DialogRequest request;
+        request.caption = sj("確認");
+        request.text = sj("本当に新規に取引を開始しますか？") + "\r\n" + sj("二行目");
+        request.buttons = c.buttons;
+        actOnDialog("QuillMessageBox", std::string("xdotool key ") + c.keys);
+        const DialogAnswer answer = backend->runDialog(request);
+        EXPECT_TRUE(answer.answered) << c.keys;
+        EXPECT_EQ(answer.result, c.result) << c.buttons << " " << c.keys;
+        EXPECT_EQ(answer.cancelled, c.cancelled) << c.buttons << " " << c.keys;
+    }
+}
+
+TEST_F(RealWindow, AnInputBoxReturnsTypedJapaneseInCp932OrACancel) {
+    DialogRequest request;
+    request.kind = DialogRequest::InputBox;
+    request.caption = sj("価格入力");
+    request.text = sj("価格を入力してください");
+    actOnDialog("QuillInputBox", "xdotool type --delay 40 'ドル円'; xdotool key Return");
+    DialogAnswer answer = backend->runDialog(request);
+    EXPECT_FALSE(answer.cancelled);
+    EXPECT_EQ(answer.text, sj("ドル円"));
+
+    request.initial = "105";
+    actOnDialog("QuillInputBox", "xdotool key Escape");
+    answer = backend->runDialog(request);
+    EXPECT_TRUE(answer.cancelled);
 }
 
 TEST_F(RealWindow, TheClipboardCarriesJapaneseThroughX) {
