@@ -44,7 +44,10 @@ protected:
 
     void SetUp() override {
         backend = std::make_unique<FltkBackend>(model);
-        ASSERT_TRUE(pumpUntil([&] { return window() && window()->shown(); })) << "the form never showed";
+        // Shown, mapped and drawn: the form's grey is on the screen in an empty corner.
+        ASSERT_TRUE(pumpUntil([&] {
+            return window() && window()->shown() && pixelAt(window()->w() - 3, window()->h() - 3) == grey;
+        })) << "the form never showed";
     }
     void TearDown() override {
         backend.reset();
@@ -52,6 +55,15 @@ protected:
     }
 
     Fl_Window* window() const { return static_cast<Fl_Window*>(backend->widget(form)); }
+    // The colour on screen at (x, y) of the form's client area, once drawing is done.
+    std::vector<int> pixelAt(int x, int y) {
+        Fl::flush();
+        window()->make_current();
+        uchar rgb[3] = {};
+        fl_read_image(rgb, x, y, 1, 1);
+        return {rgb[0], rgb[1], rgb[2]};
+    }
+    const std::vector<int> grey{192, 192, 192};
     // Pumps events until `done` holds; false when it never did within a few seconds.
     bool pumpUntil(const std::function<bool()>& done) {
         const auto deadline = Clock::now() + std::chrono::seconds(5);
@@ -165,18 +177,28 @@ TEST_F(RealWindow, ADisabledFormSwallowsClicksThatXStillDelivers) {
     EXPECT_EQ(count(NotificationKind::Click, button), 1);
 }
 
-TEST_F(RealWindow, TypingStopsAtTheEditLimitCountedInCp932Bytes) {
-    model.change(edit)->edit.limit = 5;
+TEST_F(RealWindow, TypedJapaneseReachesTheModelInCp932) {
     clickAt(60, 60);
     ASSERT_TRUE(pumpUntil([&] { return model.focus() == edit; }));
     // xdotool types a character the keyboard lacks by mapping it to a spare key for a
     // moment: the window must read each key while it is mapped, so xdotool runs in the
-    // background while events are pumped. Tab comes last: when the focus has left, every
-    // typed key has been handled.
-    ASSERT_EQ(std::system("(xdotool type --delay 40 'あいうえ'; xdotool key Tab) &"), 0);
+    // background while events are pumped, slowly. Tab comes last: when the focus has
+    // left, every typed key has been handled.
+    ASSERT_EQ(std::system("(xdotool type --delay 150 'ドル円'; xdotool key Tab) &"), 0);
     ASSERT_TRUE(pumpUntil([&] { return model.focus() != edit; }));
-    EXPECT_EQ(model.find(edit)->text, sj("あい"));
+    EXPECT_EQ(model.find(edit)->text, sj("ドル円"));
     EXPECT_TRUE(model.find(edit)->edit.modified);
+}
+
+TEST_F(RealWindow, APasteKeepsOnlyWhatFitsTheLimitInCp932Bytes) {
+    model.change(edit)->edit.limit = 7;
+    model.setText(edit, "1");
+    backend->setClipboardText(sj("あいうえ"));
+    clickAt(140, 60);  // after the text
+    ASSERT_TRUE(pumpUntil([&] { return model.focus() == edit; }));
+    ASSERT_EQ(std::system("(xdotool key ctrl+v; xdotool key Tab) &"), 0);
+    ASSERT_TRUE(pumpUntil([&] { return model.focus() != edit; }));
+    EXPECT_EQ(model.find(edit)->text, "1" + sj("あいう"));  // 7 bytes; "え" would make 9
 }
 
 TEST_F(RealWindow, AMultiLineEditShowsLineFeedsAndHandsBackCrLf) {
@@ -215,21 +237,21 @@ TEST_F(RealWindow, AnUnderlinedLabelHasALineUnderItsText) {
     Font font = model.find(label)->font;
     fl_font(fltk::fontFor(font), fltk::fontSizeFor(font));
     const int width = static_cast<int>(fl_width("ABC"));
-    const int row = 165 + fl_height() - fl_descent() + 1;
-    auto darkPixelsUnderText = [&] {
-        backend->pumpEvents(std::chrono::milliseconds(0));
+    const int baseline = 165 + fl_height() - fl_descent();
+    auto darkPixelsOnRow = [&](int y) {
         Fl::flush();
         window()->make_current();
         std::vector<uchar> rgb(static_cast<std::size_t>(width) * 3);
-        fl_read_image(rgb.data(), 170, row, width, 1);
+        fl_read_image(rgb.data(), 170, y, width, 1);
         int dark = 0;
         for (int i = 0; i < width; ++i) dark += rgb[static_cast<std::size_t>(i) * 3] < 100;
         return dark;
     };
-    EXPECT_EQ(darkPixelsUnderText(), 0);
+    ASSERT_TRUE(pumpUntil([&] { return darkPixelsOnRow(baseline - 3) > 0; })) << "the text is drawn";
+    EXPECT_EQ(darkPixelsOnRow(baseline + 1), 0);
     font.underline = true;
     model.change(label)->font = font;
-    EXPECT_EQ(darkPixelsUnderText(), width);
+    EXPECT_TRUE(pumpUntil([&] { return darkPixelsOnRow(baseline + 1) == width; }));
 }
 
 TEST_F(RealWindow, AMessageBoxAnswersTheButtonThatWasPressed) {
@@ -289,18 +311,10 @@ TEST_F(RealWindow, TheCloseBoxRemovesTheForm) {
 TEST_F(RealWindow, APictureShowsItsRedrawBuffer) {
     model.change(pic)->redraw.fillRect({10, 10, 20, 20}, 0x0000FF);  // red, as 0x00BBGGRR
     const Rect r = model.find(pic)->rect;
-    // The window's pixels at (x, y), once the server has drawn them.
-    auto pixel = [&](int x, int y) {
-        Fl::flush();
-        window()->make_current();
-        uchar rgb[3] = {};
-        fl_read_image(rgb, x, y, 1, 1);
-        return std::vector<int>{rgb[0], rgb[1], rgb[2]};
-    };
     const std::vector<int> red{255, 0, 0}, white{255, 255, 255};
-    EXPECT_TRUE(pumpUntil([&] { return pixel(r.x + 15, r.y + 15) == red; }));
-    EXPECT_EQ(pixel(r.x + 50, r.y + 40), white);
-    EXPECT_EQ(pixel(r.x, r.y), (std::vector<int>{0, 0, 0})) << "the border";
+    EXPECT_TRUE(pumpUntil([&] { return pixelAt(r.x + 15, r.y + 15) == red; }));
+    EXPECT_EQ(pixelAt(r.x + 50, r.y + 40), white);
+    EXPECT_EQ(pixelAt(r.x, r.y), (std::vector<int>{0, 0, 0})) << "the border";
 }
 
 }  // namespace
