@@ -7,6 +7,7 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Browser.H>
+#include <FL/Fl_Button.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
@@ -36,6 +37,7 @@ protected:
     Handle memo = add(Kind::Edit, "MEMO", {170, 100, 140, 60}, style::EditMultiLine);
     Handle simple = add(Kind::ComboBox, "COMBO1", {10, 165, 150, 50}, style::ComboSimple);
     Handle label = add(Kind::Label, "LABEL1", {170, 165, 140, 24});
+    Handle box = add(Kind::CheckBox, "CHECK1", {170, 192, 120, 22}, 3);
     std::unique_ptr<FltkBackend> backend;
 
     Handle add(Kind kind, const char* name, Rect r, std::uint32_t extra = 0) {
@@ -294,6 +296,20 @@ TEST_F(RealWindow, AnInputBoxReturnsTypedJapaneseInCp932OrACancel) {
     actOnDialog("QuillInputBox", "xdotool key Escape");
     answer = backend->runDialog(request);
     EXPECT_TRUE(answer.cancelled);
+}
+
+TEST_F(RealWindow, SpaceOnACheckBoxTicksItOnceThroughTheFormRules) {
+    model.setText(box, sj("確認する"));
+    model.setFocus(box);
+    backend->pumpEvents(std::chrono::milliseconds(0));
+    // The pointer on the form, so that keys go to it.
+    xdotool("mousemove --window " + std::to_string(fl_xid(window())) + " 300 5");
+    ASSERT_EQ(std::system("xdotool key space"), 0);
+    ASSERT_TRUE(pumpUntil([&] { return count(NotificationKind::Click, box) > 0; }));
+    backend->pumpEvents(std::chrono::milliseconds(0));
+    EXPECT_EQ(model.find(box)->check, 1) << "FLTK must not tick it a second time";
+    EXPECT_EQ(static_cast<Fl_Button*>(backend->widget(box))->value(), 1);
+    EXPECT_EQ(model.focus(), box);
 }
 
 TEST_F(RealWindow, TheClipboardCarriesJapaneseThroughX) {
