@@ -258,7 +258,12 @@ int FltkBackend::dispatch(int event, Fl_Window* window) {
         if (swallowed || key == key::Tab) return 1;
     }
     if (const Window* f = model.find(form); f && !f->enabled && isUserInput(event)) return 1;
-    return Fl::handle_(event, window);
+    const int handled = Fl::handle_(event, window);
+    // A click may have put FLTK's focus into a part of a control (the edit of a combo box)
+    // that does not report it itself: the model follows FLTK's focus.
+    if (event == FL_PUSH && form && Fl::focus() && Fl::focus()->top_window() == window)
+        if (const Handle focus = Native::handleOf(Fl::focus()); focus && focus != model.focus()) model.userFocus(focus);
+    return handled;
 }
 
 }  // namespace platform
