@@ -50,7 +50,7 @@ click 64 30                                   # BUTTON1
 wait_for "notify click BUTTON1"
 click 228 28                                  # into EDIT1
 wait_for "notify focusin EDIT1"
-xdotool type --delay 150 'ドル円'
+xdotool type --delay 300 'ドル円'
 xdotool type --delay 30 ' 105.25'
 wait_for "notify change EDIT1" 10
 xdotool key Tab                               # EDIT1 -> LIST1

@@ -186,7 +186,7 @@ TEST_F(RealWindow, TypedJapaneseReachesTheModelInCp932) {
     // moment: the window must read each key while it is mapped, so xdotool runs in the
     // background while events are pumped, slowly. Tab comes last: when the focus has
     // left, every typed key has been handled.
-    ASSERT_EQ(std::system("(xdotool type --delay 150 'ドル円'; xdotool key Tab) &"), 0);
+    ASSERT_EQ(std::system("(xdotool type --delay 300 'ドル円'; xdotool key Tab) &"), 0);
     ASSERT_TRUE(pumpUntil([&] { return model.focus() != edit; }));
     EXPECT_EQ(model.find(edit)->text, sj("ドル円"));
     EXPECT_TRUE(model.find(edit)->edit.modified);
@@ -287,7 +287,7 @@ TEST_F(RealWindow, AnInputBoxReturnsTypedJapaneseInCp932OrACancel) {
     request.kind = DialogRequest::InputBox;
     request.caption = sj("価格入力");
     request.text = sj("価格を入力してください");
-    actOnDialog("QuillInputBox", "xdotool type --delay 40 'ドル円'; xdotool key Return");
+    actOnDialog("QuillInputBox", "xdotool type --delay 300 'ドル円'; xdotool key Return");
     DialogAnswer answer = backend->runDialog(request);
     EXPECT_FALSE(answer.cancelled);
     EXPECT_EQ(answer.text, sj("ドル円"));
