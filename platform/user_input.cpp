@@ -126,7 +126,8 @@ InputResult Model::userClick(Handle h) {
     if (r != InputResult::Done) return r;
     Window& w = *get(h);
     if (w.kind == Kind::GroupBox) return InputResult::WrongKind;
-    if (takesFocus(w.kind)) moveFocusByUser(h);
+    // A click on a form's empty area leaves the focus on its control.
+    if (takesFocus(w.kind) && !(w.isForm() && formOf(focus_) == h)) moveFocusByUser(h);
     if (w.kind == Kind::Edit || w.kind == Kind::HScrollBar || w.kind == Kind::VScrollBar) return InputResult::Done;
     clickButton(w);
     return InputResult::Done;

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/cp932.hpp"
+#include "platform/fltk/dialogs.hpp"
 #include "platform/fltk/widgets.hpp"
 
 namespace platform {
@@ -224,10 +225,15 @@ void FltkBackend::setClipboardText(const std::string& cp932) {
     Fl::copy(utf8.data(), static_cast<int>(utf8.size()), 1);
 }
 
-DialogAnswer FltkBackend::runDialog(const DialogRequest&) {
-    // The standard dialogs are drawn by the toolkit's own forms; until they exist nobody
-    // answers here.
-    return {};
+DialogAnswer FltkBackend::runDialog(const DialogRequest& request) {
+    applyChanges(model_, *this);  // the program's windows as they are behind the dialog
+    switch (request.kind) {
+    case DialogRequest::MessageBox: return runMessageBox(request);
+    case DialogRequest::InputBox: return runInputBox(request);
+    case DialogRequest::OpenFile:
+    case DialogRequest::SaveFile: break;
+    }
+    return {};  // no file chooser yet: nobody answers
 }
 
 Size FltkBackend::textExtent(const Font& font, const std::string& cp932) {
@@ -252,7 +258,12 @@ int FltkBackend::dispatch(int event, Fl_Window* window) {
         if (swallowed || key == key::Tab) return 1;
     }
     if (const Window* f = model.find(form); f && !f->enabled && isUserInput(event)) return 1;
-    return Fl::handle_(event, window);
+    const int handled = Fl::handle_(event, window);
+    // A click may have put FLTK's focus into a part of a control (the edit of a combo box)
+    // that does not report it itself: the model follows FLTK's focus.
+    if (event == FL_PUSH && form && Fl::focus() && Fl::focus()->top_window() == window)
+        if (const Handle focus = Native::handleOf(Fl::focus()); focus && focus != model.focus()) model.userFocus(focus);
+    return handled;
 }
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <FL/fl_draw.H>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "platform/cp932.hpp"
@@ -95,6 +96,30 @@ std::string modelText(std::string_view utf8) {
         withCr += c;
     }
     return utf8ToCp932(withCr);
+}
+
+// `after` is `before` with one stretch replaced; the same change with the new stretch
+// cut (at a character) so that the whole text stays within `limit` model bytes.
+std::string fitToLimit(const std::string& before, const std::string& after, std::size_t limit) {
+    std::size_t head = 0;
+    while (head < before.size() && head < after.size() && before[head] == after[head]) ++head;
+    while (head > 0 && (static_cast<unsigned char>(after[head]) & 0xC0) == 0x80) --head;
+    std::size_t tail = 0;
+    while (tail < before.size() - head && tail < after.size() - head &&
+           before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+        ++tail;
+    while (tail > 0 && (static_cast<unsigned char>(after[after.size() - tail]) & 0xC0) == 0x80) --tail;
+    const std::string prefix = after.substr(0, head), suffix = after.substr(after.size() - tail);
+    const std::string inserted = after.substr(head, after.size() - head - tail);
+    std::string kept;
+    for (std::size_t i = 0; i < inserted.size();) {
+        std::size_t n = 1;
+        while (i + n < inserted.size() && (static_cast<unsigned char>(inserted[i + n]) & 0xC0) == 0x80) ++n;
+        if (modelText(prefix + kept + inserted.substr(i, n) + suffix).size() > limit) break;
+        kept += inserted.substr(i, n);
+        i += n;
+    }
+    return prefix + kept + suffix;
 }
 
 int controlBorder(const Window& w) {
@@ -398,14 +423,22 @@ int EditWidget<Base>::handle(int event) {
     if (syncing()) return r;
     const Window* w = model().find(handle_);
     if (!w) return r;
-    const std::string after = Base::value();
+    std::string after = Base::value();
     if (after != before) {
         std::string cp932 = modelText(after);
         if (cp932.size() > w->edit.limit) {
-            // Past the edit limit, counted in the model's bytes: the keystroke is refused.
-            Base::value(before.c_str());
-            Base::position(position, mark);
-            return 1;
+            // Past the edit limit, counted in the model's bytes: only as much of what was
+            // typed or pasted goes in as fits, as the original platform's edit does.
+            after = fitToLimit(before, after, w->edit.limit);
+            const int caret = Base::position() - static_cast<int>(Base::value() ? std::strlen(Base::value()) : 0) +
+                              static_cast<int>(after.size());
+            Base::value(after.c_str());
+            Base::position(std::clamp(caret, 0, static_cast<int>(after.size())));
+            if (after == before) {
+                Base::position(position, mark);
+                return 1;
+            }
+            cp932 = modelText(after);
         }
         model().userSetText(handle_, std::move(cp932));
     }

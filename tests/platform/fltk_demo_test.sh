@@ -42,7 +42,7 @@ wait_for() {
 }
 
 # Window-relative points at the centres of the demo's controls (see demo_window.cpp).
-wid=$(timeout 20 xdotool search --sync --classname QuillDemo | head -1)
+wid=$(timeout 20 xdotool search --sync --onlyvisible --classname QuillDemo | head -1)
 [[ -n "$wid" ]] || fail "no window of class QuillDemo appeared"
 click() { xdotool mousemove --window "$wid" "$1" "$2" click 1; }
 
@@ -50,7 +50,7 @@ click 64 30                                   # BUTTON1
 wait_for "notify click BUTTON1"
 click 228 28                                  # into EDIT1
 wait_for "notify focusin EDIT1"
-xdotool type --delay 60 'ドル円'
+xdotool type --delay 300 'ドル円'
 xdotool type --delay 30 ' 105.25'
 wait_for "notify change EDIT1" 10
 xdotool key Tab                               # EDIT1 -> LIST1

@@ -247,6 +247,18 @@ TEST_F(FormFixture, OnlyAWindowThatAcceptsFilesTakesADrop) {
     EXPECT_EQ(model.droppedFiles(), (std::vector<std::string>{"a.bmp", sj("チャート.jpg")}));
 }
 
+TEST_F(FormFixture, AClickOnTheFormLeavesTheFocusOnItsControl) {
+    const Handle edit = add(Kind::Edit, "EDIT1");
+    model.setFocus(edit);
+    drain();
+    model.userClick(form);
+    EXPECT_EQ(model.focus(), edit);
+    EXPECT_EQ(drain(), Words{"click:FORM1"});
+    const Handle other = model.createForm("FORM2", "TestForm", style::Visible, 0, {0, 0, 50, 50});
+    model.userClick(other);  // another form's click activates it
+    EXPECT_EQ(model.focus(), other);
+}
+
 TEST_F(FormFixture, AProgramCanRefuseToClose) {
     model.closeHook = [&](Handle h) { return h != form; };
     model.userClose(form);

@@ -7,6 +7,7 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Browser.H>
+#include <FL/Fl_Button.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
@@ -36,6 +37,7 @@ protected:
     Handle memo = add(Kind::Edit, "MEMO", {170, 100, 140, 60}, style::EditMultiLine);
     Handle simple = add(Kind::ComboBox, "COMBO1", {10, 165, 150, 50}, style::ComboSimple);
     Handle label = add(Kind::Label, "LABEL1", {170, 165, 140, 24});
+    Handle box = add(Kind::CheckBox, "CHECK1", {170, 192, 120, 22}, 3);
     std::unique_ptr<FltkBackend> backend;
 
     Handle add(Kind kind, const char* name, Rect r, std::uint32_t extra = 0) {
@@ -44,7 +46,10 @@ protected:
 
     void SetUp() override {
         backend = std::make_unique<FltkBackend>(model);
-        ASSERT_TRUE(pumpUntil([&] { return window() && window()->shown(); })) << "the form never showed";
+        // Shown, mapped and drawn: the form's grey is on the screen in an empty corner.
+        ASSERT_TRUE(pumpUntil([&] {
+            return window() && window()->shown() && pixelAt(window()->w() - 3, window()->h() - 3) == grey;
+        })) << "the form never showed";
     }
     void TearDown() override {
         backend.reset();
@@ -52,6 +57,15 @@ protected:
     }
 
     Fl_Window* window() const { return static_cast<Fl_Window*>(backend->widget(form)); }
+    // The colour on screen at (x, y) of the form's client area, once drawing is done.
+    std::vector<int> pixelAt(int x, int y) {
+        Fl::flush();
+        window()->make_current();
+        uchar rgb[3] = {};
+        fl_read_image(rgb, x, y, 1, 1);
+        return {rgb[0], rgb[1], rgb[2]};
+    }
+    const std::vector<int> grey{192, 192, 192};
     // Pumps events until `done` holds; false when it never did within a few seconds.
     bool pumpUntil(const std::function<bool()>& done) {
         const auto deadline = Clock::now() + std::chrono::seconds(5);
@@ -68,6 +82,14 @@ protected:
     void clickAt(int x, int y) {
         xdotool("mousemove --window " + std::to_string(fl_xid(window())) + " " + std::to_string(x) + " " +
                 std::to_string(y) + " click 1");
+    }
+    // Acts on a dialog from the background once it shows: xdotool waits for its class,
+    // puts the pointer on it (without a window manager keys go where the pointer is) and
+    // runs `actions`. The dialog's own loop handles the input meanwhile.
+    void actOnDialog(const std::string& cls, const std::string& actions) {
+        const std::string command = "(w=$(timeout 20 xdotool search --sync --onlyvisible --classname " + cls +
+                                    " | head -1); xdotool mousemove --window \"$w\" 5 5; " + actions + ") &";
+        ASSERT_EQ(std::system(command.c_str()), 0);
     }
     int count(NotificationKind kind, Handle h) {
         int n = 0;
@@ -157,18 +179,28 @@ TEST_F(RealWindow, ADisabledFormSwallowsClicksThatXStillDelivers) {
     EXPECT_EQ(count(NotificationKind::Click, button), 1);
 }
 
-TEST_F(RealWindow, TypingStopsAtTheEditLimitCountedInCp932Bytes) {
-    model.change(edit)->edit.limit = 5;
+TEST_F(RealWindow, TypedJapaneseReachesTheModelInCp932) {
     clickAt(60, 60);
     ASSERT_TRUE(pumpUntil([&] { return model.focus() == edit; }));
     // xdotool types a character the keyboard lacks by mapping it to a spare key for a
     // moment: the window must read each key while it is mapped, so xdotool runs in the
-    // background while events are pumped. Tab comes last: when the focus has left, every
-    // typed key has been handled.
-    ASSERT_EQ(std::system("(xdotool type --delay 40 'あいうえ'; xdotool key Tab) &"), 0);
+    // background while events are pumped, slowly. Tab comes last: when the focus has
+    // left, every typed key has been handled.
+    ASSERT_EQ(std::system("(xdotool type --delay 300 'ドル円'; xdotool key Tab) &"), 0);
     ASSERT_TRUE(pumpUntil([&] { return model.focus() != edit; }));
-    EXPECT_EQ(model.find(edit)->text, sj("あい"));
+    EXPECT_EQ(model.find(edit)->text, sj("ドル円"));
     EXPECT_TRUE(model.find(edit)->edit.modified);
+}
+
+TEST_F(RealWindow, APasteKeepsOnlyWhatFitsTheLimitInCp932Bytes) {
+    model.change(edit)->edit.limit = 7;
+    model.setText(edit, "1");
+    backend->setClipboardText(sj("あいうえ"));
+    clickAt(140, 60);  // after the text
+    ASSERT_TRUE(pumpUntil([&] { return model.focus() == edit; }));
+    ASSERT_EQ(std::system("(xdotool key ctrl+v; xdotool key Tab) &"), 0);
+    ASSERT_TRUE(pumpUntil([&] { return model.focus() != edit; }));
+    EXPECT_EQ(model.find(edit)->text, "1" + sj("あいう"));  // 7 bytes; "え" would make 9
 }
 
 TEST_F(RealWindow, AMultiLineEditShowsLineFeedsAndHandsBackCrLf) {
@@ -207,22 +239,77 @@ TEST_F(RealWindow, AnUnderlinedLabelHasALineUnderItsText) {
     Font font = model.find(label)->font;
     fl_font(fltk::fontFor(font), fltk::fontSizeFor(font));
     const int width = static_cast<int>(fl_width("ABC"));
-    const int row = 165 + fl_height() - fl_descent() + 1;
-    auto darkPixelsUnderText = [&] {
-        backend->pumpEvents(std::chrono::milliseconds(0));
+    const int baseline = 165 + fl_height() - fl_descent();
+    auto darkPixelsOnRow = [&](int y) {
         Fl::flush();
         window()->make_current();
         std::vector<uchar> rgb(static_cast<std::size_t>(width) * 3);
-        fl_read_image(rgb.data(), 170, row, width, 1);
+        fl_read_image(rgb.data(), 170, y, width, 1);
         int dark = 0;
         for (int i = 0; i < width; ++i) dark += rgb[static_cast<std::size_t>(i) * 3] < 100;
         return dark;
     };
-    // The X server may still show what an earlier test drew there: wait for the redraw.
-    EXPECT_TRUE(pumpUntil([&] { return darkPixelsUnderText() == 0; })) << darkPixelsUnderText();
+    ASSERT_TRUE(pumpUntil([&] { return darkPixelsOnRow(baseline - 3) > 0; })) << "the text is drawn";
+    EXPECT_EQ(darkPixelsOnRow(baseline + 1), 0);
     font.underline = true;
     model.change(label)->font = font;
-    EXPECT_TRUE(pumpUntil([&] { return darkPixelsUnderText() == width; })) << darkPixelsUnderText();
+    EXPECT_TRUE(pumpUntil([&] { return darkPixelsOnRow(baseline + 1) == width; }));
+}
+
+TEST_F(RealWindow, AMessageBoxAnswersTheButtonThatWasPressed) {
+    struct Case {
+        int buttons;
+        const char* keys;
+        int result;
+        bool cancelled;
+    };
+    const Case cases[] = {
+        {4, "Return", 5, false},      // Yes, the default
+        {4, "Tab Return", 6, false},  // No
+        {3, "Escape", 1, true},       // Yes/No/Cancel: Escape is Cancel
+        {0, "Escape", 0, false},      // a lone OK: Escape is OK
+    };
+    for (const Case& c : cases) {
+        DialogRequest request;
+        request.caption = sj("確認");
+        request.text = sj("本当に新規に取引を開始しますか？") + "\r\n" + sj("二行目");
+        request.buttons = c.buttons;
+        actOnDialog("QuillMessageBox", std::string("xdotool key ") + c.keys);
+        const DialogAnswer answer = backend->runDialog(request);
+        EXPECT_TRUE(answer.answered) << c.keys;
+        EXPECT_EQ(answer.result, c.result) << c.buttons << " " << c.keys;
+        EXPECT_EQ(answer.cancelled, c.cancelled) << c.buttons << " " << c.keys;
+    }
+}
+
+TEST_F(RealWindow, AnInputBoxReturnsTypedJapaneseInCp932OrACancel) {
+    DialogRequest request;
+    request.kind = DialogRequest::InputBox;
+    request.caption = sj("価格入力");
+    request.text = sj("価格を入力してください");
+    actOnDialog("QuillInputBox", "xdotool type --delay 300 'ドル円'; xdotool key Return");
+    DialogAnswer answer = backend->runDialog(request);
+    EXPECT_FALSE(answer.cancelled);
+    EXPECT_EQ(answer.text, sj("ドル円"));
+
+    request.initial = "105";
+    actOnDialog("QuillInputBox", "xdotool key Escape");
+    answer = backend->runDialog(request);
+    EXPECT_TRUE(answer.cancelled);
+}
+
+TEST_F(RealWindow, SpaceOnACheckBoxTicksItOnceThroughTheFormRules) {
+    model.setText(box, sj("確認する"));
+    model.setFocus(box);
+    backend->pumpEvents(std::chrono::milliseconds(0));
+    // The pointer on the form, so that keys go to it.
+    xdotool("mousemove --window " + std::to_string(fl_xid(window())) + " 300 5");
+    ASSERT_EQ(std::system("xdotool key space"), 0);
+    ASSERT_TRUE(pumpUntil([&] { return count(NotificationKind::Click, box) > 0; }));
+    backend->pumpEvents(std::chrono::milliseconds(0));
+    EXPECT_EQ(model.find(box)->check, 1) << "FLTK must not tick it a second time";
+    EXPECT_EQ(static_cast<Fl_Button*>(backend->widget(box))->value(), 1);
+    EXPECT_EQ(model.focus(), box);
 }
 
 TEST_F(RealWindow, TheClipboardCarriesJapaneseThroughX) {
@@ -240,18 +327,10 @@ TEST_F(RealWindow, TheCloseBoxRemovesTheForm) {
 TEST_F(RealWindow, APictureShowsItsRedrawBuffer) {
     model.change(pic)->redraw.fillRect({10, 10, 20, 20}, 0x0000FF);  // red, as 0x00BBGGRR
     const Rect r = model.find(pic)->rect;
-    // The window's pixels at (x, y), once the server has drawn them.
-    auto pixel = [&](int x, int y) {
-        Fl::flush();
-        window()->make_current();
-        uchar rgb[3] = {};
-        fl_read_image(rgb, x, y, 1, 1);
-        return std::vector<int>{rgb[0], rgb[1], rgb[2]};
-    };
     const std::vector<int> red{255, 0, 0}, white{255, 255, 255};
-    EXPECT_TRUE(pumpUntil([&] { return pixel(r.x + 15, r.y + 15) == red; }));
-    EXPECT_EQ(pixel(r.x + 50, r.y + 40), white);
-    EXPECT_EQ(pixel(r.x, r.y), (std::vector<int>{0, 0, 0})) << "the border";
+    EXPECT_TRUE(pumpUntil([&] { return pixelAt(r.x + 15, r.y + 15) == red; }));
+    EXPECT_EQ(pixelAt(r.x + 50, r.y + 40), white);
+    EXPECT_EQ(pixelAt(r.x, r.y), (std::vector<int>{0, 0, 0})) << "the border";
 }
 
 }  // namespace
