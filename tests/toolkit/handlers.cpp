@@ -1,0 +1,54 @@
+// The handlers the test program exports, found by the runtime under their PX$ names.
+// They only note what arrived (and, where a test asks, act as a program's handler would).
+
+#include "toolkit_fixture.hpp"
+
+namespace toolkit::test {
+Seen seen;
+}
+
+using toolkit::test::seen;
+
+extern "C" {
+
+void PX$BUTTON1_ON(void*) {
+    ++seen.button1;
+    if (ObjectVar* nested = seen.nestedWaitForm) {
+        seen.nestedWaitForm = nullptr;
+        runtime::model().userClose(runtime::mainWindow());
+        PX$WAITEVENT(nested);
+    }
+}
+
+void PX$BUTTON9_ON(void*) {
+    ++seen.button9;
+    if (seen.dialogToEnd) {
+        const platform::Window* dialog = runtime::model().find(seen.dialogToEnd);
+        seen.ownerDisabledInDialog = dialog && !runtime::model().find(dialog->owner)->enabled;
+        ObjectVar v = 0;
+        PX$ATTACH(&v, seen.dialogToEnd);
+        PX$ENDDIALOG(&v, 42);
+    }
+}
+
+void PX$EDIT1_CHANGE(void*) { ++seen.edit1; }
+
+void PX$PICTURE1_MOUSEDOWN(void*, std::int16_t button, std::int16_t, float x, float y) {
+    seen.mouseButton = button;
+    seen.mouseX = x;
+    seen.mouseY = y;
+}
+
+void PX$DEMOFORM_RESIZE(void*) { ++seen.demoResize; }
+void PX$MAXFORM_RESIZE(void*) { ++seen.maxResize; }
+
+void PX$DEMOFORM_END(void*) {
+    ++seen.demoEnd;
+    if (seen.demoForm) seen.endSawWindow = PV$CHECKOBJECT(seen.demoForm) == -1;
+}
+
+void PX$QUERYFORM_QUERYCLOSE(void*, std::int16_t* cancel) {
+    ++seen.query;
+    *cancel = seen.queryAnswer;
+}
+}
