@@ -42,6 +42,9 @@ void mainProgram() {
 extern "C" {
 void PX$BUTTON1_ON(void*) { commandCode = 1; }
 void PX$EDIT1_CHANGE(void*) { commandCode = 2; }
+// "終了" closes the main form from its handler, as the diary's end does; the wait that ran
+// the handler then finds the main window gone and the program ends.
+void PX$BUTTON3_ON(void*) { PX$DESTROYWINDOW(&mainForm); }
 void PX$MAINFORM_END(void*) { std::cout << "end MAINFORM" << std::endl; }
 }
 
