@@ -32,7 +32,14 @@ void mainProgram() {
         while (commandCode == 0) PX$WAITEVENT(&mainForm);
         switch (commandCode) {
         case 1: std::cout << "button BUTTON1" << std::endl; break;
-        case 2: std::cout << "edit EDIT1 " << platform::cp932ToUtf8(std::string(runtime::view(PX$GETWINDOWTEXT(&edit1)))) << std::endl; break;
+        case 2: {
+            const std::string text(runtime::view(PX$GETWINDOWTEXT(&edit1)));
+            std::cout << "edit EDIT1 " << platform::cp932ToUtf8(text) << std::endl;
+            // A name typed into the edit is looked up in the form; an unknown one is a
+            // run-time error nobody traps, which ends the program.
+            if (text.rfind("find ", 0) == 0) attach(&mainForm, text.substr(5).c_str());
+            break;
+        }
         }
     }
 }

@@ -35,4 +35,9 @@ status=0
 "$demo" --headless "$out/unfinished.script" >"$out/run.out" 2>"$out/run.err" || status=$?
 [[ $status -ne 0 ]] || fail "an unfinished script ended with status 0"
 grep -q "the script ended while the program was still waiting" "$out/run.err" || fail "no message for the unfinished script"
+# A run-time error nobody traps ends the program with its number on stderr.
+status=0
+"$demo" --headless "$scripts/uncaught_error.script" >"$out/run.out" 2>"$out/run.err" || status=$?
+[[ $status -ne 0 ]] || fail "an uncaught run-time error ended with status 0"
+grep -q "^run-time error 1013 " "$out/run.err" || fail "no message for the uncaught run-time error"
 echo PASS
