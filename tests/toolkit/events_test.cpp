@@ -104,6 +104,51 @@ TEST_F(Events, OnlyExportedHandlersQueueEvents) {
     }
 }
 
+// Which handler a user action reaches depends on the kind of the window it was done to.
+TEST_F(Events, UserActionsReachTheHandlerOfTheirKind) {
+    using N = platform::NotificationKind;
+    using Calls = std::vector<std::string>;
+    struct Case {
+        const char* what;
+        std::function<void(ObjectVar*)> act;
+        Calls calls;
+    };
+    auto h = [](ObjectVar* form, const char* name) { return item(form, name); };
+    const std::vector<Case> cases = {
+        {"button click", [&](ObjectVar* f) { model.userClick(h(f, "BUTTON1")); }, {"BUTTON1_ON"}},
+        {"picture click", [&](ObjectVar* f) { model.userClick(h(f, "PICTURE1")); }, {"PICTURE1_CLICK"}},
+        {"picture double click", [&](ObjectVar* f) { model.userDoubleClick(h(f, "PICTURE1")); }, {"PICTURE1_DBLCLICK"}},
+        {"label click", [&](ObjectVar* f) { model.userClick(h(f, "LABEL2")); }, {"LABEL2_CLICK"}},
+        {"typing", [&](ObjectVar* f) { model.userType(h(f, "EDIT1"), "7"); }, {"EDIT1_SETFOCUS", "EDIT1_CHANGE"}},
+        {"typing, then a button",
+         [&](ObjectVar* f) {
+             model.userType(h(f, "EDIT1"), "7");
+             model.userClick(h(f, "BUTTON1"));
+         },
+         {"EDIT1_SETFOCUS", "EDIT1_CHANGE", "EDIT1_KILLFOCUS", "BUTTON1_ON"}},
+        {"scroll bar moved", [&](ObjectVar* f) { model.userScroll(h(f, "HSCROLL1"), 5); }, {"HSCROLL1_CHANGE"}},
+        {"mouse down, move, up",
+         [&](ObjectVar* f) {
+             model.userMouse(N::MouseDown, h(f, "PICTURE1"), 1, 0, 1, 1);
+             model.userMouse(N::MouseMove, h(f, "PICTURE1"), 1, 0, 2, 2);
+             model.userMouse(N::MouseUp, h(f, "PICTURE1"), 1, 0, 2, 2);
+         },
+         {"PICTURE1_MOUSEDOWN", "PICTURE1_MOUSEMOVE", "PICTURE1_MOUSEUP"}},
+        {"wheel", [&](ObjectVar* f) { model.userWheel(h(f, "PICTURE1"), -2); }, {"PICTURE1_MOUSEWHEEL -2"}},
+        {"form resized", [&](ObjectVar* f) { model.userResize(PX$GETHWND(f), 500, 400); }, {"DEMOFORM_RESIZE"}},
+        {"list pick: no handler", [&](ObjectVar* f) { model.userPick(h(f, "LIST1"), 1); }, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ObjectVar form = create("DEMOFORM");
+        seen.calls.clear();
+        c.act(&form);
+        PV$CALLEVENT();
+        EXPECT_EQ(seen.calls, c.calls);
+        PX$DESTROYWINDOW(&form);
+    }
+}
+
 TEST_F(Events, MouseDownCarriesButtonAndPosition) {
     ObjectVar form = create("DEMOFORM");
     model.userMouse(platform::NotificationKind::MouseDown, item(&form, "PICTURE1"), platform::mouse::Left, 0, 30, 45);

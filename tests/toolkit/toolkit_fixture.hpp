@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/headless/headless_backend.hpp"
 #include "runtime/events.hpp"
@@ -34,6 +35,7 @@ struct Seen {
     float mouseX = -1, mouseY = -1;
     bool endSawWindow = false;  // DEMOFORM_END found its form still open
     std::int16_t queryAnswer = 0;
+    std::vector<std::string> calls;  // every handler that ran, by its name without "PX$"
     // Set by a test: BUTTON1_ON closes the main window and waits on this form.
     ObjectVar* nestedWaitForm = nullptr;
     // Set by a test: BUTTON9_ON ends this modal dialog with 42.
