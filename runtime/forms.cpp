@@ -130,7 +130,8 @@ CreateFormResult createForm(std::string_view name, platform::Handle owner, int s
     for (const FormObject& c : res.controls) {
         const FormGeometry& cg = c.geometry;
         const platform::Handle h =
-            m.createControl(form, platformKind(c.kind), c.name, c.style, c.exStyle, {cg.left, cg.top, cg.width, cg.height});
+            m.createControl(form, platformKind(c.kind), c.name, c.style, c.exStyle,
+                            {cg.left, cg.top, cg.width, cg.height});
         applyObject(m, h, c);
         table().windows[h] = WindowInfo{{objectKind(c.kind), form, c.name}, bindHandlers(c)};
     }

@@ -118,7 +118,8 @@ extern "C" void PX$CREATEWINDOW(ObjectVar* form, const PvString* name, std::int1
     checkFormVariable(form, op::CreateWindow);
     const std::string resource = checkedName(name, op::CreateWindow, 5);
     if (visible != True && visible != False) fail(runtime::err::IllegalArgument, op::CreateWindow, 6);
-    const auto created = runtime::createForm(resource, 0, visible == True ? runtime::show::Normal : runtime::show::Hidden);
+    const int showCommand = visible == True ? runtime::show::Normal : runtime::show::Hidden;
+    const auto created = runtime::createForm(resource, 0, showCommand);
     if (created.window == 0) fail(created.error, op::CreateWindow, 7);
     bindForm(form, created.window, resource, op::CreateWindow);
     runtime::showForm(created.window, created.showCommand);
