@@ -58,6 +58,28 @@ TEST_F(Events, ClosingTheMainWindowDuringANestedWaitEndsTheProgram) {
     EXPECT_FALSE(runtime::inEventWait());
 }
 
+TEST_F(Events, AnEndAskedForInAHandlerFinishesInTheNextWait) {
+    ObjectVar main = create("DEMOFORM");
+    runtime::setMainWindow(PX$GETHWND(&main));
+    seen.demoForm = &main;
+    ObjectVar nest = create("NESTFORM");
+    seen.endStatus = 3;
+    model.userClick(item(&nest, "BUTTON9"));
+    PX$WAITEVENT(&nest);  // the handler asks for the end and the wait returns
+    EXPECT_EQ(seen.button9, 1);
+    EXPECT_TRUE(model.exists(PX$GETHWND(&main)));
+    try {
+        PX$WAITEVENT(&main);
+        ADD_FAILURE() << "the wait returned";
+    } catch (const runtime::ProgramEnd& end) {
+        EXPECT_EQ(end.status, 3);
+    }
+    EXPECT_TRUE(model.forms().empty()) << "every form went";
+    EXPECT_EQ(seen.demoEnd, 1);
+    EXPECT_TRUE(seen.endSawWindow);
+    EXPECT_FALSE(runtime::inEventWait());
+}
+
 TEST_F(Events, CheckEventWhileQueued_CallEventRunsThem) {
     ObjectVar form = create("DEMOFORM");
     EXPECT_EQ(PV$CHECKEVENT(), 0);

@@ -23,6 +23,7 @@ void PX$BUTTON1_ON(void*) {
 
 void PX$BUTTON9_ON(void*) {
     ++seen.button9;
+    if (seen.endStatus >= 0) runtime::requestEnd(seen.endStatus);
     if (seen.dialogToEnd) {
         const platform::Window* dialog = runtime::model().find(seen.dialogToEnd);
         seen.ownerDisabledInDialog = dialog && !runtime::model().find(dialog->owner)->enabled;
