@@ -45,6 +45,14 @@ void clearEvents();
 void enterEventWait();
 void leaveEventWait();
 bool inEventWait();
+// Enters the event wait for a scope and leaves it on every way out, an error from a
+// handler included.
+struct EventWaitScope {
+    EventWaitScope() { enterEventWait(); }
+    ~EventWaitScope() { leaveEventWait(); }
+    EventWaitScope(const EventWaitScope&) = delete;
+    EventWaitScope& operator=(const EventWaitScope&) = delete;
+};
 
 // The main window: its loss ends the program. 0 when none was set.
 void setMainWindow(platform::Handle window);

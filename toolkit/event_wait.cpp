@@ -39,35 +39,29 @@ extern "C" void PX$WAITEVENT(ObjectVar* form) {
     if (window == 0 || !runtime::model().exists(window))
         runtime::raiseError(runtime::err::ObjectInvalid, location(op::WaitEvent, 4));
 
-    runtime::enterEventWait();
+    const runtime::EventWaitScope wait;
     runtime::collectNotifications();
     if (handlerStep()) {
         runtime::checkMainWindow();
-        runtime::leaveEventWait();
         return;
     }
     while (true) {
         runtime::pumpWindowSystem(idleWait);
         runtime::checkMainWindow();
-        if (!runtime::model().exists(window)) {
-            runtime::leaveEventWait();
-            return;
-        }
+        if (!runtime::model().exists(window)) return;
         runtime::checkEnding();
         if (runtime::eventsPending() && runtime::runPendingEvents()) break;
         // A handler may have closed the form without another one running.
         if (!runtime::model().exists(window)) break;
     }
     runtime::checkMainWindow();
-    runtime::leaveEventWait();
 }
 
 extern "C" void PV$CALLEVENT() {
-    runtime::enterEventWait();
+    const runtime::EventWaitScope wait;
     runtime::collectNotifications();
     if (handlerStep()) {
         runtime::checkMainWindow();
-        runtime::leaveEventWait();
         return;
     }
     // One look at the window system that never sleeps.
@@ -75,14 +69,11 @@ extern "C" void PV$CALLEVENT() {
     runtime::checkMainWindow();
     runtime::checkEnding();
     if (runtime::eventsPending() && runtime::runPendingEvents()) runtime::checkMainWindow();
-    runtime::leaveEventWait();
 }
 
 extern "C" std::int16_t PV$CHECKEVENT() {
-    runtime::enterEventWait();
+    const runtime::EventWaitScope wait;
     // Input that already arrived counts as queued events; nothing runs here.
     runtime::collectNotifications();
-    const bool pending = runtime::eventsPending();
-    runtime::leaveEventWait();
-    return pending ? True : False;
+    return runtime::eventsPending() ? True : False;
 }

@@ -164,17 +164,24 @@ extern "C" std::int16_t PX$DIALOGBOX(ObjectVar* owner, const PvString* name) {
     runtime::showForm(dialog, created.showCommand);
     m.setFocus(dialog);
 
-    // The modal loop: events until the dialog is gone (PX$ENDDIALOG, or the user closed it).
-    runtime::enterEventWait();
-    while (m.exists(dialog)) {
-        runtime::pumpWindowSystem(std::chrono::milliseconds(50));
-        runtime::checkEnding();
-        if (runtime::eventsPending()) runtime::runPendingEvents();
-    }
-    runtime::leaveEventWait();
-    if (ownerWindow && m.exists(ownerWindow)) {
-        m.setEnabled(ownerWindow, true);
-        m.setFocus(ownerWindow);
+    // The modal loop: events until the dialog is gone (PX$ENDDIALOG, or the user closed
+    // it). The owner is enabled again however the loop is left.
+    struct OwnerBack {
+        platform::Model& m;
+        platform::Handle owner;
+        ~OwnerBack() {
+            if (!owner || !m.exists(owner)) return;
+            m.setEnabled(owner, true);
+            m.setFocus(owner);
+        }
+    } ownerBack{m, ownerWindow};
+    {
+        const runtime::EventWaitScope wait;
+        while (m.exists(dialog)) {
+            runtime::pumpWindowSystem(std::chrono::milliseconds(50));
+            runtime::checkEnding();
+            if (runtime::eventsPending()) runtime::runPendingEvents();
+        }
     }
     const auto it = dialogResults().find(dialog);
     const std::int16_t result = it == dialogResults().end() ? 0 : it->second;

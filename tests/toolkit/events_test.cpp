@@ -80,6 +80,17 @@ TEST_F(Events, AnEndAskedForInAHandlerFinishesInTheNextWait) {
     EXPECT_FALSE(runtime::inEventWait());
 }
 
+TEST_F(Events, AnErrorFromAHandlerLeavesTheWait) {
+    ObjectVar nest = create("NESTFORM");
+    seen.raiseNumber = runtime::err::Overflow;
+    model.userClick(item(&nest, "BUTTON9"));
+    EXPECT_RUNTIME_ERROR(PX$WAITEVENT(&nest), runtime::err::Overflow);
+    EXPECT_FALSE(runtime::inEventWait());
+    model.userClick(item(&nest, "BUTTON9"));
+    EXPECT_RUNTIME_ERROR(PV$CALLEVENT(), runtime::err::Overflow);
+    EXPECT_FALSE(runtime::inEventWait());
+}
+
 TEST_F(Events, CheckEventWhileQueued_CallEventRunsThem) {
     ObjectVar form = create("DEMOFORM");
     EXPECT_EQ(PV$CHECKEVENT(), 0);

@@ -1,6 +1,7 @@
 // The handlers the test program exports, found by the runtime under their PX$ names.
 // They only note what arrived (and, where a test asks, act as a program's handler would).
 
+#include "runtime/error.hpp"
 #include "toolkit_fixture.hpp"
 
 namespace toolkit::test {
@@ -24,6 +25,7 @@ void PX$BUTTON1_ON(void*) {
 void PX$BUTTON9_ON(void*) {
     ++seen.button9;
     if (seen.endStatus >= 0) runtime::requestEnd(seen.endStatus);
+    if (seen.raiseNumber) runtime::raiseError(seen.raiseNumber);
     if (seen.dialogToEnd) {
         const platform::Window* dialog = runtime::model().find(seen.dialogToEnd);
         seen.ownerDisabledInDialog = dialog && !runtime::model().find(dialog->owner)->enabled;

@@ -42,6 +42,7 @@ struct Seen {
     platform::Handle dialogToEnd = 0;
     bool ownerDisabledInDialog = false;
     ObjectVar* demoForm = nullptr;  // the variable DEMOFORM_END checks
+    int raiseNumber = 0;            // BUTTON9_ON raises this run-time error when not 0
     int endStatus = -1;             // BUTTON9_ON asks the program to end with it when >= 0
 };
 extern Seen seen;
