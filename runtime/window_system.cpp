@@ -178,6 +178,9 @@ int runProgram(int argc, char** argv, void (*mainProgram)()) {
         std::cerr << "run-time error " << e.number() << " (" << errorText(e.number()) << ") at 0x" << std::hex
                   << e.location() << std::dec << '\n';
         status = 1;
+    } catch (const std::exception& e) {
+        std::cerr << "the program failed: " << e.what() << '\n';
+        status = 1;
     }
     ws().ended = true;
     if (status == 0) status = finishScript();
