@@ -106,22 +106,35 @@ void writeFileSafely(const std::string& nativePath, std::string_view bytes) {
 }
 
 std::string readWholeFile(const std::string& nativePath) {
-    const int fd = ::open(nativePath.c_str(), O_RDONLY);
+    const int fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) raiseError(errno == ENOENT ? err::FileNotFound : errorFromErrno(errno));
-    std::string out;
-    char buf[65536];
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        raiseError(err::FileAccessFailed);
+    }
+    // Read straight into a buffer of the file's size (a file that grows meanwhile is
+    // read to its end all the same).
+    std::string out(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 0), '\0');
+    std::size_t used = 0;
+    char more[65536];
     for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
+        // Past the size fstat gave, read into a side buffer: growing `out` for a read
+        // that finds the end would copy the whole file once more.
+        const bool full = used == out.size();
+        const ssize_t n = full ? ::read(fd, more, sizeof more) : ::read(fd, out.data() + used, out.size() - used);
         if (n < 0) {
             if (errno == EINTR) continue;
             const int e = errno;
             ::close(fd);
-            raiseError(e == EISDIR ? err::FileAccessFailed : errorFromErrno(e));
+            raiseError(errorFromErrno(e));
         }
         if (n == 0) break;
-        out.append(buf, static_cast<std::size_t>(n));
+        if (full) out.append(more, static_cast<std::size_t>(n));
+        used += static_cast<std::size_t>(n);
     }
     ::close(fd);
+    out.resize(used);
     return out;
 }
 
