@@ -243,6 +243,7 @@ public:
 private:
     void loadMcuRow(int my);
     void quantiseBlock(int c, int bx, int line, std::int16_t* zigzag);
+    void transformBlock(int c, const std::uint8_t* src, std::int16_t* zigzag);
     void writeProgressiveScans(BitWriter& w);
     std::int16_t* storedBlock(int c, int bx, int by) {
         return coefficients_[c].data() + (static_cast<std::size_t>(by) * frame_.components[c].blocksWide + bx) * 64;
@@ -261,6 +262,13 @@ private:
     std::size_t stripStride_[3] = {};
     std::vector<std::uint8_t> bgrRow_;
     std::vector<std::int16_t> coefficients_[3];
+
+    // Quantised zig-zag blocks of flat 8x8 blocks, by sample value, per quantising table.
+    struct FlatCache {
+        std::vector<std::int16_t> blocks;
+        std::vector<bool> filled;
+    };
+    FlatCache flatCache_[2];
 };
 
 void Encoder::loadMcuRow(int my) {
@@ -293,10 +301,40 @@ void Encoder::loadMcuRow(int my) {
     }
 }
 
+bool flatBlockCacheOn = true;
+
+bool isFlatBlock(const std::uint8_t* src, std::size_t stride) {
+    const __m128i first = _mm_set1_epi8(static_cast<char>(src[0]));
+    __m128i same = _mm_set1_epi8(-1);
+    for (int y = 0; y < 8; ++y) {
+        const __m128i row = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(src + y * stride));
+        same = _mm_and_si128(same, _mm_cmpeq_epi8(row, first));
+    }
+    return (_mm_movemask_epi8(same) & 0xFF) == 0xFF;
+}
+
 void Encoder::quantiseBlock(int c, int bx, int line, std::int16_t* zigzag) {
+    const std::uint8_t* src = strip_[c].data() + line * stripStride_[c] + bx * 8;
+    // Screenshots are mostly flat areas: a block of one value always gives the same
+    // quantised block, so each value goes through the transform once per table. The
+    // cached block is the transform's own result, so the output stays byte-identical.
+    if (flatBlockCacheOn && isFlatBlock(src, stripStride_[c])) {
+        FlatCache& cache = flatCache_[c == 0 ? 0 : 1];
+        if (cache.blocks.empty()) cache.blocks.resize(256 * 64), cache.filled.assign(256, false);
+        std::int16_t* cached = cache.blocks.data() + src[0] * 64;
+        if (!cache.filled[src[0]]) {
+            transformBlock(c, src, cached);
+            cache.filled[src[0]] = true;
+        }
+        std::memcpy(zigzag, cached, 64 * sizeof(std::int16_t));
+        return;
+    }
+    transformBlock(c, src, zigzag);
+}
+
+void Encoder::transformBlock(int c, const std::uint8_t* src, std::int16_t* zigzag) {
     alignas(16) std::int16_t samples[64];
     alignas(16) std::int16_t coefficients[64];
-    const std::uint8_t* src = strip_[c].data() + line * stripStride_[c] + bx * 8;
     const __m128i zero = _mm_setzero_si128();
     const __m128i centre = _mm_set1_epi16(128);
     for (int y = 0; y < 8; ++y) {
@@ -446,5 +484,7 @@ int encodeJpeg(const BmpSource& bmp, const EncodeLayout& layout, int quality, st
     const int result = encoder.run(out, capacity);
     return result;
 }
+
+void useFlatBlockCache(bool use) { flatBlockCacheOn = use; }
 
 }  // namespace imaging

@@ -31,6 +31,10 @@ EncodeLayout encodeLayout(const BmpSource& bmp, int flags);
 // wide or too large to encode).
 std::int64_t encodeBound(const BmpSource& bmp, const EncodeLayout& layout);
 
+// Flat 8x8 blocks (one sample value) are transformed once per value and reused; tests
+// switch that off to prove the output is the same either way.
+void useFlatBlockCache(bool use);
+
 // Encodes into `out`; returns the byte count or a negative encode_result.
 int encodeJpeg(const BmpSource& bmp, const EncodeLayout& layout, int quality, std::uint8_t* out,
                std::size_t capacity, const Kernels& kernels);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "imaging/jpeg_encoder.hpp"
 #include "imaging/jpeg_frame.hpp"
 #include "imaging/plv0ri63.h"
 #include "imaging/quant_tables.hpp"
@@ -103,6 +104,45 @@ INSTANTIATE_TEST_SUITE_P(
                       EncodeCase{"q95_grey_progressive", 41, 23, 1, 95, 5, 42.0, 0xC2, 0x11},
                       EncodeCase{"quality_out_of_range_is_75", 40, 24, 3, 100, 0, 35.0, 0xC0, 0x22}),
     [](const ::testing::TestParamInfo<EncodeCase>& info) { return std::string(info.param.name); });
+
+// A screenshot-like image: flat 8x8 areas of every value (the encoder transforms each
+// flat value once per table and reuses the block), with text-like lines through some of
+// them, in colour and grey. Reusing must not change a byte, and the reference must read
+// every flat area back at its own value.
+TEST(EncoderFlatAreas, ReusedBlocksGiveTheSameFile) {
+    constexpr int side = 128;  // 16 x 16 areas: every value 0..255 once per channel
+    for (const int channels : {3, 1}) {
+        Image source{side, side, channels, {}};
+        source.pixels.resize(static_cast<std::size_t>(side * side * channels));
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x)
+                for (int ch = 0; ch < channels; ++ch) {
+                    const int area = (y / 8) * 16 + x / 8;
+                    int v = (area * (1 + 6 * ch)) % 256;
+                    if (y % 32 == 3 && x % 3 == 0) v = 0;  // a line: those areas are not flat
+                    source.pixels[static_cast<std::size_t>((y * side + x) * channels + ch)] = static_cast<std::uint8_t>(v);
+                }
+        for (const int quality : {50, 95})
+            for (const int flags : {0, 2, 4}) {
+                SCOPED_TRACE(testing::Message() << channels << " channels, quality " << quality << ", flags " << flags);
+                int result = 0;
+                imaging::useFlatBlockCache(false);
+                const auto direct = encodeWithLibrary(makeBmp(source), quality, flags, result);
+                imaging::useFlatBlockCache(true);
+                const auto jpeg = encodeWithLibrary(makeBmp(source), quality, flags, result);
+                ASSERT_GT(result, 0);
+                EXPECT_TRUE(jpeg == direct) << "reusing flat blocks changed the file";
+                const Image decoded = referenceDecode(jpeg);
+                ASSERT_EQ(decoded.width, side);
+                // The centre of a flat area (rows 8-15 of each 32 have no line) keeps its value.
+                for (int by = 1; by < 16; by += 4)
+                    for (int bx = 0; bx < 16; ++bx) {
+                        const std::size_t at = static_cast<std::size_t>(((by * 8 + 4) * side + bx * 8 + 4) * channels);
+                        EXPECT_NEAR(decoded.pixels[at], source.pixels[at], channels == 1 ? 3 : 40) << "area " << bx << "," << by;
+                    }
+            }
+    }
+}
 
 TEST(EncoderSize, ModeZeroBoundFollowsThePaddedImage) {
     struct Case {
