@@ -5,41 +5,7 @@
 # the demo prints when "終了" is clicked.
 #   fltk_demo_test.sh DEMO_PROGRAM OUTPUT_FOLDER
 set -euo pipefail
-demo=$1
-out=$2
-
-if ! command -v xvfb-run >/dev/null; then
-  echo "SKIP: xvfb-run is not installed (Debian package xvfb); the real-window test cannot run"
-  exit 77
-fi
-for tool in xdotool import; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (xdotool, imagemagick)"; exit 1; }
-done
-if [[ -z "${QUILL_IN_XVFB:-}" ]]; then
-  exec env QUILL_IN_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
-
-mkdir -p "$out"
-log=$out/demo.out
-"$demo" >"$log" 2>"$out/demo.err" &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
-
-fail() {
-  echo "FAIL: $*"
-  echo "--- demo output"; cat "$log"; echo "--- demo errors"; cat "$out/demo.err"
-  exit 1
-}
-
-# Waits until the demo has reported LINE at least COUNT times (polling, not a fixed sleep).
-wait_for() {
-  local line=$1 count=${2:-1}
-  for _ in $(seq 1 100); do
-    [[ $(grep -cxF -- "$line" "$log" || true) -ge $count ]] && return 0
-    sleep 0.1
-  done
-  fail "the demo never reported '$line' ($count times)"
-}
+source "$(dirname "$0")/../support/xvfb_demo.sh"
 
 # Window-relative points at the centres of the demo's controls (see demo_window.cpp).
 wid=$(timeout 20 xdotool search --sync --onlyvisible --classname QuillDemo | head -1)

@@ -4,40 +4,7 @@
 # toolkit and print it. A screenshot is saved, then "終了" ends the program.
 #   fltk_demo_test.sh DEMO_PROGRAM OUTPUT_FOLDER
 set -euo pipefail
-demo=$1
-out=$2
-
-if ! command -v xvfb-run >/dev/null; then
-  echo "SKIP: xvfb-run is not installed (Debian package xvfb); the real-window test cannot run"
-  exit 77
-fi
-for tool in xdotool import; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (xdotool, imagemagick)"; exit 1; }
-done
-if [[ -z "${QUILL_IN_XVFB:-}" ]]; then
-  exec env QUILL_IN_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
-
-mkdir -p "$out"
-log=$out/demo.out
-"$demo" >"$log" 2>"$out/demo.err" &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
-
-fail() {
-  echo "FAIL: $*"
-  echo "--- demo output"; cat "$log"; echo "--- demo errors"; cat "$out/demo.err"
-  exit 1
-}
-
-# Waits until the demo has printed LINE (polling, not a fixed sleep).
-wait_for() {
-  for _ in $(seq 1 100); do
-    grep -qxF -- "$1" "$log" && return 0
-    sleep 0.1
-  done
-  fail "the demo never printed '$1'"
-}
+source "$(dirname "$0")/../../support/xvfb_demo.sh"
 
 # The runtime's form windows have the class "PLV0WC" + the form name.
 wid=$(timeout 20 xdotool search --sync --classname PLV0WCMAINFORM | head -1)
