@@ -30,9 +30,83 @@ void PX$WAITEVENT(ObjectVar* form);
 void PV$CALLEVENT();
 std::int16_t PV$CHECKEVENT();
 
-// The window text (caption, label or edit text); here for the programs' handlers until
-// the rest of the control operations join it.
+// The window text (caption, label or edit text).
 const PvString* PX$GETWINDOWTEXT(ObjectVar* object);
+
+// Texts, visibility, enabled state, position and size (controls relative to their form's
+// client area, forms in screen pixels).
+void PX$SETWINDOWTEXT(ObjectVar* object, const PvString* text);
+void PX$SHOWWINDOW(ObjectVar* object, std::int16_t flag);
+void PX$ENABLEWINDOW(ObjectVar* object, std::int16_t flag);
+std::int16_t PX$ISWINDOWVISIBLE(ObjectVar* object);
+std::int16_t PX$ISWINDOWENABLED(ObjectVar* object);
+void PX$MOVEWINDOW(ObjectVar* object, float left, float top);
+void PX$SETWINDOWSIZE(ObjectVar* object, float width, float height);
+void PX$SETCLIENTSIZE(ObjectVar* object, float width, float height);
+float PX$GETLEFT(ObjectVar* object);
+float PX$GETTOP(ObjectVar* object);
+float PX$GETWIDTH(ObjectVar* object);
+float PX$GETHEIGHT(ObjectVar* object);
+float PX$GETCLIENTWIDTH(ObjectVar* object);
+float PX$GETCLIENTHEIGHT(ObjectVar* object);
+
+// List and combo boxes; indexes from 0, -1 for none.
+void PX$ADDSTRING(ObjectVar* object, const PvString* text);
+void PX$INSERTSTRING(ObjectVar* object, std::int32_t index, const PvString* text);
+void PX$DELETESTRING(ObjectVar* object, std::int32_t index);
+void PX$RESETCONTENT(ObjectVar* object);
+std::int32_t PX$GETCOUNT(ObjectVar* object);
+std::int32_t PX$GETCURSEL(ObjectVar* object);
+void PX$SETCURSEL(ObjectVar* object, std::int32_t index);
+const PvString* PX$GETTEXT(ObjectVar* object, std::int32_t index);
+std::int32_t PX$FINDSTRINGEXACT(ObjectVar* object, std::int32_t start, const PvString* text);
+std::int32_t PX$GETTOPINDEX(ObjectVar* object);
+void PX$SETTOPINDEX(ObjectVar* object, std::int32_t index);
+std::int16_t PX$GETSEL(ObjectVar* object, std::int32_t index);
+void PX$SETSEL(ObjectVar* object, std::int32_t index, std::int16_t flag);
+std::int32_t PX$GETSELCOUNT(ObjectVar* object);
+
+// Check and option boxes: 0 clear, 1 checked, 2 indeterminate.
+std::int32_t PX$GETCHECK(ObjectVar* object);
+void PX$SETCHECK(ObjectVar* object, std::int32_t state);
+std::int32_t PX$GETSTATE(ObjectVar* object);
+void PX$SETSTATE(ObjectVar* object, std::int32_t state);
+
+// Edits (and the edit part of a combo box); lines from 1, positions in bytes.
+std::int32_t PX$GETLINECOUNT(ObjectVar* object);
+const PvString* PX$GETLINE(ObjectVar* object, std::int32_t line);
+std::int32_t PX$GETFIRSTVISIBLELINE(ObjectVar* object);
+void PX$LINESCROLL(ObjectVar* object, std::int32_t columns, std::int32_t lines);
+void PX$SETSELTEXT(ObjectVar* object, std::int32_t start, std::int32_t end, std::int16_t scroll);
+std::int32_t PX$GETSELTEXTSTART(ObjectVar* object);
+std::int32_t PX$GETSELTEXTEND(ObjectVar* object);
+const PvString* PX$GETSELTEXT(ObjectVar* object);
+void PX$REPLACESEL(ObjectVar* object, const PvString* text);
+void PX$SETLIMITTEXT(ObjectVar* object, std::int32_t length);
+std::int16_t PX$GETMODIFY(ObjectVar* object);
+void PX$SETMODIFY(ObjectVar* object, std::int16_t flag);
+void PX$SETREADONLY(ObjectVar* object, std::int16_t flag);
+void PX$CUT(ObjectVar* object);
+void PX$COPY(ObjectVar* object);
+void PX$CLEAR(ObjectVar* object);
+void PX$UNDO(ObjectVar* object);
+std::int16_t PX$CANUNDO(ObjectVar* object);
+void PX$PASTE(ObjectVar* object);
+std::int16_t PX$CANPASTE(ObjectVar* object);
+
+// Scroll bars; the steps are the runtime's, used when the user clicks an arrow or the trough.
+std::int32_t PX$GETSCROLLPOS(ObjectVar* object);
+void PX$SETSCROLLPOS(ObjectVar* object, std::int32_t position);
+std::int32_t PX$GETSCROLLRANGE(ObjectVar* object, std::int32_t selector);
+void PX$SETSCROLLRANGE(ObjectVar* object, std::int32_t minimum, std::int32_t maximum);
+std::int32_t PX$GETSCROLLSTEP(ObjectVar* object, std::int32_t selector);
+void PX$SETSCROLLSTEP(ObjectVar* object, std::int32_t smallStep, std::int32_t largeStep);
+
+// Text on the clipboard.
+void PV$SETCBTEXT(const PvString* text);
+const PvString* PV$GETCBTEXT();
+std::int16_t PV$CHECKCBTEXT();
+void PV$CLEARCB();
 }
 
 namespace toolkit {
@@ -51,6 +125,68 @@ inline constexpr std::uint32_t GetHwnd = 9;
 inline constexpr std::uint32_t GetCtrlId = 10;
 inline constexpr std::uint32_t WaitEvent = 13;
 inline constexpr std::uint32_t GetWindowText = 16;
+inline constexpr std::uint32_t SetWindowText = 20;
+inline constexpr std::uint32_t ShowWindow = 21;
+inline constexpr std::uint32_t EnableWindow = 22;
+inline constexpr std::uint32_t IsWindowVisible = 23;
+inline constexpr std::uint32_t IsWindowEnabled = 24;
+inline constexpr std::uint32_t MoveWindow = 25;
+inline constexpr std::uint32_t SetWindowSize = 26;
+inline constexpr std::uint32_t SetClientSize = 27;
+inline constexpr std::uint32_t GetLeft = 28;
+inline constexpr std::uint32_t GetTop = 29;
+inline constexpr std::uint32_t GetWidth = 30;
+inline constexpr std::uint32_t GetHeight = 31;
+inline constexpr std::uint32_t GetClientWidth = 32;
+inline constexpr std::uint32_t GetClientHeight = 33;
+inline constexpr std::uint32_t AddString = 40;
+inline constexpr std::uint32_t InsertString = 41;
+inline constexpr std::uint32_t DeleteString = 42;
+inline constexpr std::uint32_t ResetContent = 43;
+inline constexpr std::uint32_t GetCount = 44;
+inline constexpr std::uint32_t GetCurSel = 45;
+inline constexpr std::uint32_t SetCurSel = 46;
+inline constexpr std::uint32_t GetText = 47;
+inline constexpr std::uint32_t FindStringExact = 48;
+inline constexpr std::uint32_t GetTopIndex = 49;
+inline constexpr std::uint32_t SetTopIndex = 50;
+inline constexpr std::uint32_t GetSel = 51;
+inline constexpr std::uint32_t SetSel = 52;
+inline constexpr std::uint32_t GetSelCount = 53;
+inline constexpr std::uint32_t GetCheck = 55;
+inline constexpr std::uint32_t SetCheck = 56;
+inline constexpr std::uint32_t GetState = 57;
+inline constexpr std::uint32_t SetState = 58;
+inline constexpr std::uint32_t GetLineCount = 60;
+inline constexpr std::uint32_t GetLine = 61;
+inline constexpr std::uint32_t GetFirstVisibleLine = 62;
+inline constexpr std::uint32_t LineScroll = 63;
+inline constexpr std::uint32_t SetSelText = 64;
+inline constexpr std::uint32_t GetSelTextStart = 65;
+inline constexpr std::uint32_t GetSelTextEnd = 66;
+inline constexpr std::uint32_t GetSelText = 67;
+inline constexpr std::uint32_t ReplaceSel = 68;
+inline constexpr std::uint32_t SetLimitText = 69;
+inline constexpr std::uint32_t GetModify = 70;
+inline constexpr std::uint32_t SetModify = 71;
+inline constexpr std::uint32_t SetReadOnly = 72;
+inline constexpr std::uint32_t Cut = 73;
+inline constexpr std::uint32_t Copy = 74;
+inline constexpr std::uint32_t Clear = 75;
+inline constexpr std::uint32_t Undo = 76;
+inline constexpr std::uint32_t CanUndo = 77;
+inline constexpr std::uint32_t Paste = 78;
+inline constexpr std::uint32_t CanPaste = 79;
+inline constexpr std::uint32_t GetScrollPos = 80;
+inline constexpr std::uint32_t SetScrollPos = 81;
+inline constexpr std::uint32_t GetScrollRange = 82;
+inline constexpr std::uint32_t SetScrollRange = 83;
+inline constexpr std::uint32_t GetScrollStep = 84;
+inline constexpr std::uint32_t SetScrollStep = 85;
+inline constexpr std::uint32_t SetCbText = 90;
+inline constexpr std::uint32_t GetCbText = 91;
+inline constexpr std::uint32_t CheckCbText = 92;
+inline constexpr std::uint32_t ClearCb = 93;
 }  // namespace op
 
 constexpr std::uint32_t location(std::uint32_t operation, std::uint32_t check) {
