@@ -107,6 +107,15 @@ void PV$SETCBTEXT(const PvString* text);
 const PvString* PV$GETCBTEXT();
 std::int16_t PV$CHECKCBTEXT();
 void PV$CLEARCB();
+
+// Standard dialogs, modal to the owner's form. Message box results: 0 OK, 1 Cancel, 2 Abort,
+// 3 Retry, 4 Ignore, 5 Yes, 6 No. A cancelled input box returns the single character 27.
+std::int16_t PX$MESSAGEBOX(ObjectVar* owner, const PvString* caption, const PvString* text, std::int16_t buttons,
+                           std::int16_t icon);
+std::int16_t PX$WINMSGB(ObjectVar* owner, const PvString* caption, const PvString* text, std::int16_t buttons,
+                        std::int16_t icon);
+const PvString* PX$INPUTBOX(ObjectVar* owner, const PvString* title, const PvString* prompt, const PvString* initial);
+const PvString* PX$WINDLGT(ObjectVar* owner, const PvString* title, const PvString* prompt, const PvString* initial);
 }
 
 namespace toolkit {
@@ -187,6 +196,10 @@ inline constexpr std::uint32_t SetCbText = 90;
 inline constexpr std::uint32_t GetCbText = 91;
 inline constexpr std::uint32_t CheckCbText = 92;
 inline constexpr std::uint32_t ClearCb = 93;
+inline constexpr std::uint32_t MessageBox = 100;
+inline constexpr std::uint32_t InputBox = 101;
+inline constexpr std::uint32_t WinOpenDlg = 102;
+inline constexpr std::uint32_t WinSaveDlg = 103;
 }  // namespace op
 
 constexpr std::uint32_t location(std::uint32_t operation, std::uint32_t check) {

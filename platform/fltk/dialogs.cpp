@@ -104,14 +104,30 @@ DialogAnswer runMessageBox(const DialogRequest& request) {
     const int w = std::max(tw, rowWidth) + 40;
     const int h = th + bh + 56;
 
-    DialogWindow window(w, h, cp932ToUtf8(request.caption), "QuillMessageBox");
+    // Icons 0 to 3 (stop, question, exclamation, information) take a column on the left.
+    const bool withIcon = request.icon >= 0 && request.icon <= 3;
+    const int iconWidth = withIcon ? 48 : 0;
+    DialogWindow window(w + iconWidth, h, cp932ToUtf8(request.caption), "QuillMessageBox");
     DialogAnswer answer;
     answer.answered = true;
-    auto* message = new Fl_Box(20, 20, w - 40, th);
+    if (withIcon) {
+        struct IconLook {
+            const char* symbol;
+            Fl_Color colour;
+        };
+        static const IconLook looks[] = {{"X", FL_RED}, {"?", FL_BLUE}, {"!", FL_YELLOW}, {"i", FL_BLUE}};
+        const IconLook& look = looks[request.icon];
+        auto* icon = new Fl_Box(FL_OVAL_BOX, 16, 16, 32, 32, look.symbol);
+        icon->color(look.colour);
+        icon->labelfont(FL_HELVETICA_BOLD);
+        icon->labelsize(20);
+        icon->labelcolor(request.icon == 2 ? FL_BLACK : FL_WHITE);
+    }
+    auto* message = new Fl_Box(20 + iconWidth, 20, w - 40, th);
     message->copy_label(text.c_str());
     message->labelsize(12);
     message->align(FL_ALIGN_INSIDE | FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_WRAP);
-    int x = (w - rowWidth) / 2;
+    int x = (w + iconWidth - rowWidth) / 2;
     for (const ButtonSpec& s : specs) {
         auto* b = new Fl_Button(x, h - bh - 16, bw, bh, s.caption);
         b->labelsize(12);

@@ -20,6 +20,7 @@ void HeadlessBackend::pumpEvents(std::chrono::milliseconds timeout) {
 }
 
 DialogAnswer HeadlessBackend::runDialog(const DialogRequest& request) {
+    asked_.push_back(request);
     const char* kind = dialogWord(request.kind);
     if (!answers_.empty() && std::string_view(answers_.front().kind) == kind) {
         DialogAnswer a = std::move(answers_.front().answer);

@@ -1,0 +1,156 @@
+// The standard dialogs on the headless backend: argument checks, what the backend is asked
+// to show, and the answers the program gets back.
+
+#include <functional>
+#include <string>
+
+#include "platform/cp932.hpp"
+#include "runtime/error.hpp"
+#include "toolkit_fixture.hpp"
+
+namespace toolkit::test {
+namespace {
+
+int raisedNumber(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const runtime::RuntimeError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+// The message of a run that stopped; "" when it did not stop.
+std::string stopMessage(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const runtime::ScriptStop& s) {
+        return s.what();
+    }
+    return {};
+}
+
+std::string text(const PvString* s) { return std::string(runtime::view(s)); }
+
+class Dialogs : public ToolkitTest {
+protected:
+    void SetUp() override {
+        ToolkitTest::SetUp();
+        form = create("DEMOFORM");
+        runtime::setMainWindow(windowOf(&form));
+    }
+    void answerBox(int result) {
+        platform::DialogAnswer a;
+        a.result = result;
+        backend->queueAnswer(platform::DialogRequest::MessageBox, a, ++line);
+    }
+    void answerInput(std::string text, bool cancel = false) {
+        platform::DialogAnswer a;
+        a.text = std::move(text);
+        a.cancelled = cancel;
+        backend->queueAnswer(platform::DialogRequest::InputBox, a, ++line);
+    }
+    std::int16_t box(ObjectVar* owner, int buttons, int icon) {
+        Str caption(platform::utf8ToCp932("確認")), message(platform::utf8ToCp932("本当に削除しますか？"));
+        return PX$MESSAGEBOX(owner, caption.get(), message.get(), static_cast<std::int16_t>(buttons),
+                             static_cast<std::int16_t>(icon));
+    }
+    std::string input(ObjectVar* owner, const std::string& title = "T", const std::string& initial = "") {
+        Str t(title), p("prompt"), d(initial);
+        return text(PX$INPUTBOX(owner, t.get(), p.get(), d.get()));
+    }
+
+    ObjectVar form = 0;
+    int line = 0;
+};
+
+TEST_F(Dialogs, MessageBox_YesNoWithExclamation_ReturnsFiveAndSix) {
+    answerBox(5);
+    EXPECT_EQ(box(&form, 4, 2), 5);
+    answerBox(6);
+    EXPECT_EQ(box(&form, 4, 2), 6);
+    ASSERT_EQ(backend->dialogsAsked().size(), 2u);
+    const platform::DialogRequest& asked = backend->dialogsAsked().back();
+    EXPECT_EQ(asked.kind, platform::DialogRequest::MessageBox);
+    EXPECT_EQ(asked.buttons, 4);
+    EXPECT_EQ(asked.icon, 2);
+    EXPECT_EQ(asked.owner, windowOf(&form));
+    EXPECT_EQ(asked.text, platform::utf8ToCp932("本当に削除しますか？"));
+    EXPECT_TRUE(model.find(windowOf(&form))->enabled) << "the owner takes input again afterwards";
+}
+
+TEST_F(Dialogs, MessageBox_CodesOutOfRangeAreError5BeforeAnythingIsShown) {
+    struct Case {
+        int buttons, icon;
+    };
+    answerBox(0);
+    for (const Case& c : {Case{0, 5}, Case{6, 0}, Case{-1, 0}, Case{0, -1}}) {
+        SCOPED_TRACE(testing::Message() << c.buttons << "/" << c.icon);
+        EXPECT_EQ(raisedNumber([&] { box(&form, c.buttons, c.icon); }), 5);
+    }
+    EXPECT_TRUE(backend->dialogsAsked().empty());
+    EXPECT_EQ(backend->firstUnusedAnswerLine(), 1) << "the answer is still waiting for a box";
+    EXPECT_EQ(box(&form, 0, 4), 0);
+}
+
+TEST_F(Dialogs, MessageBox_OwnerRules) {
+    ObjectVar button = attach(&form, "BUTTON1");
+    answerBox(1);
+    EXPECT_EQ(box(&button, 1, 1), 1);
+    EXPECT_EQ(backend->dialogsAsked().back().owner, windowOf(&form)) << "a control's form owns the box";
+    answerBox(0);
+    EXPECT_EQ(box(nullptr, 0, 0), 0);
+    EXPECT_EQ(backend->dialogsAsked().back().owner, windowOf(&form)) << "no variable: the main form";
+    ObjectVar empty = 0;
+    EXPECT_EQ(raisedNumber([&] { box(&empty, 0, 0); }), 1000);
+    PX$DESTROYWINDOW(&button);
+    EXPECT_EQ(raisedNumber([&] { box(&button, 0, 0); }), 1000);
+}
+
+TEST_F(Dialogs, MessageBox_AnAnswerTheBoxDoesNotOfferOrNoAnswerStopsTheRun) {
+    answerBox(5);
+    EXPECT_NE(stopMessage([&] { box(&form, 0, 0); }).find("no button 5"), std::string::npos);
+    const std::string unanswered = stopMessage([&] { box(&form, 4, 1); });
+    EXPECT_NE(unanswered.find("message box"), std::string::npos) << unanswered;
+    EXPECT_NE(unanswered.find("確認"), std::string::npos) << "named by its caption: " << unanswered;
+    EXPECT_TRUE(model.find(windowOf(&form))->enabled);
+}
+
+TEST_F(Dialogs, InputBox_CancelIsCharacter27_OkOnAnEmptyEditIsEmpty) {
+    answerInput({}, true);
+    const std::string cancelled = input(&form);
+    EXPECT_EQ(cancelled, std::string(1, '\x1b'));
+    answerInput("");
+    EXPECT_EQ(input(&form, "T", "1.5"), "");
+    answerInput("105.25");
+    EXPECT_EQ(input(&form, "T", "1.5"), "105.25");
+    EXPECT_EQ(backend->dialogsAsked().back().initial, "1.5");
+    answerInput("x");
+    Str t("T"), p("P"), d("");
+    EXPECT_EQ(text(PX$WINDLGT(&form, t.get(), p.get(), d.get())), "x");
+}
+
+TEST_F(Dialogs, InputBox_HoldsAtMost64BytesAndNeverHalfACharacter) {
+    answerInput(std::string(70, '7'));
+    EXPECT_EQ(input(&form), std::string(64, '7'));
+    // 63 single bytes and a double-byte character: the character does not fit whole.
+    answerInput(std::string(63, 'a') + platform::utf8ToCp932("円"));
+    EXPECT_EQ(input(&form), std::string(63, 'a'));
+}
+
+TEST_F(Dialogs, InputBox_ArgumentChecks) {
+    ObjectVar empty = 0;
+    ObjectVar button = attach(&form, "BUTTON1");
+    EXPECT_EQ(raisedNumber([&] { input(&empty); }), 1002);
+    EXPECT_EQ(raisedNumber([&] { input(nullptr); }), 1002);
+    EXPECT_EQ(raisedNumber([&] { input(&button); }), 1002);
+    EXPECT_EQ(raisedNumber([&] { input(&form, std::string(65, 't')); }), 5);
+    EXPECT_EQ(raisedNumber([&] { input(&form, "T", std::string(65, 'd')); }), 5);
+    answerInput("ok");
+    EXPECT_EQ(input(&form, std::string(64, 't'), std::string(64, 'd')), "ok");
+    PX$DESTROYWINDOW(&form);
+    EXPECT_EQ(raisedNumber([&] { input(&form); }), 1000);
+}
+
+}  // namespace
+}  // namespace toolkit::test
