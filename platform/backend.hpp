@@ -5,10 +5,19 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 
 #include "platform/model.hpp"
 
 namespace platform {
+
+// One choice of a file dialog's filter list: what it shows, and the patterns it lists
+// ("*.JPG;*.BMP"), matched without regard to case.
+struct FileFilter {
+    std::string display;      // CP932
+    std::string patterns;
+    bool operator==(const FileFilter&) const = default;
+};
 
 // A standard dialog the program asks the user through.
 struct DialogRequest {
@@ -20,7 +29,10 @@ struct DialogRequest {
     std::string filter;       // file dialogs: the filter as the program wrote it
     int buttons = 0;          // message box button and icon codes
     int icon = 0;
-    int mode = 0;             // file dialogs
+    int mode = 0;             // file dialogs: 0 the file must exist (open) or overwriting asks (save)
+    std::vector<FileFilter> filters;  // file dialogs; the first is preselected
+    std::string folder;       // file dialogs: the absolute folder to start in
+    std::string fileName;     // file dialogs: the file name to start with
 };
 
 const char* dialogWord(DialogRequest::Kind kind);

@@ -116,6 +116,12 @@ std::int16_t PX$WINMSGB(ObjectVar* owner, const PvString* caption, const PvStrin
                         std::int16_t icon);
 const PvString* PX$INPUTBOX(ObjectVar* owner, const PvString* title, const PvString* prompt, const PvString* initial);
 const PvString* PX$WINDLGT(ObjectVar* owner, const PvString* title, const PvString* prompt, const PvString* initial);
+// The open and save dialogs: the chosen path, or the single character 27 when cancelled.
+// Mode 0: the file must exist (open) or overwriting it asks first (save); mode 1 neither.
+const PvString* PX$WINOPENDLG(ObjectVar* owner, const PvString* title, const PvString* initialPath,
+                              const PvString* filter, std::int16_t mode);
+const PvString* PX$WINSAVEDLG(ObjectVar* owner, const PvString* title, const PvString* initialPath,
+                              const PvString* filter, std::int16_t mode);
 }
 
 namespace toolkit {

@@ -1,11 +1,15 @@
 // The standard dialogs on the headless backend: argument checks, what the backend is asked
 // to show, and the answers the program gets back.
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
+#include <unistd.h>
 
 #include "platform/cp932.hpp"
 #include "runtime/error.hpp"
+#include "toolkit/file_dialog_rules.hpp"
 #include "toolkit_fixture.hpp"
 
 namespace toolkit::test {
@@ -150,6 +154,129 @@ TEST_F(Dialogs, InputBox_ArgumentChecks) {
     EXPECT_EQ(input(&form, std::string(64, 't'), std::string(64, 'd')), "ok");
     PX$DESTROYWINDOW(&form);
     EXPECT_EQ(raisedNumber([&] { input(&form); }), 1000);
+}
+
+// --- open and save dialogs ---------------------------------------------------------------
+
+TEST(FileFilter, EntriesBecomePairsOfTheEntryAndItsPatterns) {
+    using Pairs = std::vector<platform::FileFilter>;
+    const std::string image = platform::utf8ToCp932("画像(*.JPG, *.BMP)");
+    const std::string text = platform::utf8ToCp932("テキスト(*.TXT)");
+    struct Case {
+        std::string filter;
+        std::optional<Pairs> pairs;
+    };
+    const std::vector<Case> cases = {
+        {image + ";" + text, Pairs{{image, "*.JPG;*.BMP"}, {text, "*.TXT"}}},
+        {"", Pairs{{platform::utf8ToCp932("すべてのﾌｧｲﾙ(*.*)"), "*.*"}}},
+        {"All (\t*.a ,\t*.b)", Pairs{{"All (\t*.a ,\t*.b)", "*.a;*.b"}}},
+        {"no parentheses", std::nullopt},
+        {"a(*.a);b", std::nullopt},
+        {"closed before opened)(", std::nullopt},
+        {"x(" + std::string(600, 'y') + ")", std::nullopt},  // over 1024 bytes converted
+        {"x(" + std::string(500, 'y') + ")", Pairs{{"x(" + std::string(500, 'y') + ")", std::string(500, 'y')}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.filter);
+        EXPECT_EQ(parseFilter(c.filter), c.pairs);
+    }
+}
+
+TEST(FileDialogStart, FolderWithoutItsSlashUnlessRoot_AndTheFileName) {
+    struct Case {
+        std::string path;
+        std::string folder, file;
+    };
+    for (const Case& c : {Case{"/", "/", ""}, Case{"/home/u/charts/a.jpg", "/home/u/charts", "a.jpg"},
+                          Case{"/home/u/charts/", "/home/u/charts", ""}, Case{"charts/a.jpg", "/work/charts", "a.jpg"},
+                          Case{"", "/work", ""}, Case{"/a/../b.txt", "/", "b.txt"}, Case{"/top.txt", "/", "top.txt"}}) {
+        SCOPED_TRACE(c.path);
+        const StartPlace start = startPlace(c.path, "/work");
+        EXPECT_EQ(start.folder, c.folder);
+        EXPECT_EQ(start.file, c.file);
+    }
+}
+
+class FileDialogs : public Dialogs {
+protected:
+    void SetUp() override {
+        Dialogs::SetUp();
+        folder = std::filesystem::temp_directory_path() / ("quill_file_dialog_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder / "chart.jpg") << "x";
+    }
+    void TearDown() override {
+        std::filesystem::remove_all(folder);
+        Dialogs::TearDown();
+    }
+    void answerFile(std::string path, bool cancel = false) {
+        platform::DialogAnswer a;
+        a.text = std::move(path);
+        a.cancelled = cancel;
+        backend->queueAnswer(platform::DialogRequest::OpenFile, a, ++line);
+    }
+    std::string open(const std::string& initial, std::int16_t mode = 0, const std::string& title = "T",
+                     const std::string& filter = "(*.JPG)") {
+        Str t(title), p(initial), f(filter);
+        return text(PX$WINOPENDLG(&form, t.get(), p.get(), f.get(), mode));
+    }
+    std::string save(const std::string& initial, std::int16_t mode = 0) {
+        Str t("T"), p(initial), f("");
+        return text(PX$WINSAVEDLG(&form, t.get(), p.get(), f.get(), mode));
+    }
+    std::string in(const char* name) const { return (folder / name).string(); }
+
+    std::filesystem::path folder;
+};
+
+TEST_F(FileDialogs, TheRequestCarriesFolderFileAndFilterPairs) {
+    answerFile(in("chart.jpg"));
+    EXPECT_EQ(open(in("chart.jpg"), 0, "T", "Charts(*.JPG, *.BMP);All(*.*)"), in("chart.jpg"));
+    const platform::DialogRequest& asked = backend->dialogsAsked().back();
+    EXPECT_EQ(asked.kind, platform::DialogRequest::OpenFile);
+    EXPECT_EQ(asked.folder, folder.string());
+    EXPECT_EQ(asked.fileName, "chart.jpg");
+    ASSERT_EQ(asked.filters.size(), 2u);
+    EXPECT_EQ(asked.filters[0].patterns, "*.JPG;*.BMP");
+    answerFile("cancel", true);
+    EXPECT_EQ(save("/"), std::string(1, '\x1b'));
+    EXPECT_EQ(backend->dialogsAsked().back().kind, platform::DialogRequest::SaveFile);
+    EXPECT_EQ(backend->dialogsAsked().back().folder, "/");
+    EXPECT_EQ(backend->dialogsAsked().back().fileName, "");
+}
+
+TEST_F(FileDialogs, ArgumentChecks) {
+    ObjectVar empty = 0;
+    ObjectVar button = attach(&form, "BUTTON1");
+    Str t("T"), p("/"), f("");
+    EXPECT_EQ(raisedNumber([&] { PX$WINOPENDLG(&empty, t.get(), p.get(), f.get(), 0); }), 1000);
+    EXPECT_EQ(raisedNumber([&] { PX$WINOPENDLG(nullptr, t.get(), p.get(), f.get(), 0); }), 1000);
+    EXPECT_EQ(raisedNumber([&] { PX$WINSAVEDLG(&button, t.get(), p.get(), f.get(), 0); }), 1002);
+    EXPECT_EQ(raisedNumber([&] { open("/", 0, std::string(65, 't')); }), 5);
+    EXPECT_EQ(raisedNumber([&] { open("/" + std::string(260, 'p')); }), 5);
+    EXPECT_EQ(raisedNumber([&] { open("/", 0, "T", "x(" + std::string(509, 'y') + ")"); }), 5);  // 512 bytes
+    EXPECT_EQ(raisedNumber([&] { open("/", 2); }), 5);
+    EXPECT_EQ(raisedNumber([&] { open("/", -1); }), 5);
+    EXPECT_EQ(raisedNumber([&] { open("/", 0, "T", "Charts *.JPG"); }), 5);
+    EXPECT_TRUE(backend->dialogsAsked().empty()) << "nothing is shown after a failed check";
+    answerFile(in("chart.jpg"));
+    EXPECT_EQ(open("/", 0, std::string(64, 't')), in("chart.jpg"));
+}
+
+TEST_F(FileDialogs, ModesDecideWhichChoicesTheDialogTakes) {
+    // A bare name is a file of the folder the dialog shows.
+    answerFile("chart.jpg");
+    EXPECT_EQ(open(in("")), in("chart.jpg"));
+    answerFile(in("new.jpg"));
+    EXPECT_NE(stopMessage([&] { open(in("")); }).find("the file does not exist"), std::string::npos);
+    answerFile(in("new.jpg"));
+    EXPECT_EQ(open(in(""), 1), in("new.jpg")) << "mode 1 asks only for the folder";
+    answerFile(in("nofolder/new.jpg"));
+    EXPECT_NE(stopMessage([&] { open(in(""), 1); }).find("folder does not exist"), std::string::npos);
+    answerFile(in("new.jpg"));
+    EXPECT_EQ(save(in("")), in("new.jpg"));
+    answerFile(in("nofolder/new.jpg"));
+    EXPECT_NE(stopMessage([&] { save(in(""), 1); }).find("folder does not exist"), std::string::npos);
 }
 
 }  // namespace
