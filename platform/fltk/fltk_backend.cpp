@@ -231,9 +231,9 @@ DialogAnswer FltkBackend::runDialog(const DialogRequest& request) {
     case DialogRequest::MessageBox: return runMessageBox(request);
     case DialogRequest::InputBox: return runInputBox(request);
     case DialogRequest::OpenFile:
-    case DialogRequest::SaveFile: break;
+    case DialogRequest::SaveFile: return runFileDialog(request);
     }
-    return {};  // no file chooser yet: nobody answers
+    return {};
 }
 
 Size FltkBackend::textExtent(const Font& font, const std::string& cp932) {
