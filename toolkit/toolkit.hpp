@@ -116,6 +116,38 @@ std::int16_t PX$WINMSGB(ObjectVar* owner, const PvString* caption, const PvStrin
                         std::int16_t icon);
 const PvString* PX$INPUTBOX(ObjectVar* owner, const PvString* title, const PvString* prompt, const PvString* initial);
 const PvString* PX$WINDLGT(ObjectVar* owner, const PvString* title, const PvString* prompt, const PvString* initial);
+// Display state, activation, focus, z-order, input-method modes (0-7), dropped files.
+void PX$MAXIMIZEWINDOW(ObjectVar* object);
+void PX$MINIMIZEWINDOW(ObjectVar* object);
+void PX$RESTOREWINDOW(ObjectVar* object);
+std::int16_t PX$ISMAXIMIZED(ObjectVar* object);
+std::int16_t PX$ISMINIMIZED(ObjectVar* object);
+void PX$SETFOREGROUNDWINDOW(ObjectVar* object);
+void PX$SETACTIVEWINDOW(ObjectVar* object);
+void PX$SETFOCUS(ObjectVar* object);
+std::uint32_t PV$GETFOCUS();
+void PX$SETTOPMOSTWINDOW(ObjectVar* object, std::int16_t flag);
+void PX$SETIMEMODE(ObjectVar* object, std::int32_t mode);
+std::int32_t PX$GETIMEMODE(ObjectVar* object);
+void PX$SETDROPFILES(ObjectVar* object, std::int16_t flag);
+std::int32_t PV$GETDROPFILECOUNT();
+const PvString* PV$GETDROPFILENAME(std::int32_t index);
+
+// Controls addressed by name within a form (unknown name: 1013).
+const PvString* PX$GETDLGITEMTEXT(ObjectVar* form, const PvString* name);
+void PX$SETDLGITEMTEXT(ObjectVar* form, const PvString* name, const PvString* text);
+std::int32_t PX$GETDLGCHECK(ObjectVar* form, const PvString* name);
+void PX$SETDLGCHECK(ObjectVar* form, const PvString* name, std::int32_t state);
+std::int32_t PX$GETDLGSELECT(ObjectVar* form, const PvString* name);
+std::int32_t PX$GETDLGRADIOSELECT(ObjectVar* form, const PvString* name);
+
+// The older form members, in screen pixels.
+void PX$WINTITLE(ObjectVar* form, const PvString* title);
+std::int32_t PX$WINWN(ObjectVar* form, std::int32_t item);
+void PX$WINWNACTV(ObjectVar* form, std::int32_t flag);
+void PX$WINWNPOS(ObjectVar* form, std::int32_t x, std::int32_t y);
+void PX$WINWNSIZ(ObjectVar* form, std::int32_t mode, std::int32_t width, std::int32_t height);
+
 // The open and save dialogs: the chosen path, or the single character 27 when cancelled.
 // Mode 0: the file must exist (open) or overwriting it asks first (save); mode 1 neither.
 const PvString* PX$WINOPENDLG(ObjectVar* owner, const PvString* title, const PvString* initialPath,
@@ -202,6 +234,29 @@ inline constexpr std::uint32_t SetCbText = 90;
 inline constexpr std::uint32_t GetCbText = 91;
 inline constexpr std::uint32_t CheckCbText = 92;
 inline constexpr std::uint32_t ClearCb = 93;
+inline constexpr std::uint32_t MaximizeWindow = 34;
+inline constexpr std::uint32_t MinimizeWindow = 35;
+inline constexpr std::uint32_t RestoreWindow = 36;
+inline constexpr std::uint32_t IsMaximized = 37;
+inline constexpr std::uint32_t IsMinimized = 38;
+inline constexpr std::uint32_t SetForegroundWindow = 110;
+inline constexpr std::uint32_t SetActiveWindow = 111;
+inline constexpr std::uint32_t SetFocus = 112;
+inline constexpr std::uint32_t SetTopmostWindow = 113;
+inline constexpr std::uint32_t SetImeMode = 114;
+inline constexpr std::uint32_t GetImeMode = 115;
+inline constexpr std::uint32_t SetDropFiles = 116;
+inline constexpr std::uint32_t GetDlgItemText = 120;
+inline constexpr std::uint32_t SetDlgItemText = 121;
+inline constexpr std::uint32_t GetDlgCheck = 122;
+inline constexpr std::uint32_t SetDlgCheck = 123;
+inline constexpr std::uint32_t GetDlgSelect = 124;
+inline constexpr std::uint32_t GetDlgRadioSelect = 125;
+inline constexpr std::uint32_t WinTitle = 130;
+inline constexpr std::uint32_t WinWn = 131;
+inline constexpr std::uint32_t WinWnActv = 132;
+inline constexpr std::uint32_t WinWnPos = 133;
+inline constexpr std::uint32_t WinWnSiz = 134;
 inline constexpr std::uint32_t MessageBox = 100;
 inline constexpr std::uint32_t InputBox = 101;
 inline constexpr std::uint32_t WinOpenDlg = 102;

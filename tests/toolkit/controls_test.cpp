@@ -434,5 +434,107 @@ TEST_F(Controls, Clipboard_SetGetCheckClear) {
     EXPECT_EQ(text(PV$GETCBTEXT()), "");
 }
 
+// --- display state, focus, input-method modes, dropped files ----------------------------
+
+TEST_F(Controls, ImeMode_ZeroToSeven_NoThreeOnAForm) {
+    struct Case {
+        ObjectVar* object;
+        std::int32_t mode;
+        int error;
+    };
+    for (const Case& c : {Case{&edit, 4, 0}, Case{&edit, 3, 0}, Case{&editCombo, 7, 0}, Case{&form, 2, 0},
+                          Case{&form, 3, 5}, Case{&form, 8, 5}, Case{&edit, 8, 5}, Case{&edit, -1, 5},
+                          Case{&button, 1, 1002}}) {
+        SCOPED_TRACE(testing::Message() << c.mode);
+        const std::int32_t before = c.error == 1002 ? 0 : PX$GETIMEMODE(c.object);
+        EXPECT_EQ(raisedNumber([&] { PX$SETIMEMODE(c.object, c.mode); }), c.error);
+        if (c.error == 0) {
+            EXPECT_EQ(PX$GETIMEMODE(c.object), c.mode);
+        } else if (c.error == 5) {
+            EXPECT_EQ(PX$GETIMEMODE(c.object), before) << "a refused mode leaves the old one";
+        }
+    }
+}
+
+TEST_F(Controls, DropFiles_OnlyWhereAcceptedAndReadBackByIndex) {
+    const platform::Handle e = windowOf(&edit);
+    EXPECT_NE(model.userDropFiles(e, {"/a.jpg"}), platform::InputResult::Done);
+    PX$SETDROPFILES(&edit, -1);
+    EXPECT_EQ(model.userDropFiles(e, {"/charts/a.jpg", "/charts/b.bmp"}), platform::InputResult::Done);
+    EXPECT_EQ(PV$GETDROPFILECOUNT(), 2);
+    EXPECT_EQ(text(PV$GETDROPFILENAME(1)), "/charts/b.bmp");
+    EXPECT_EQ(text(PV$GETDROPFILENAME(2)), "");
+    EXPECT_EQ(raisedNumber([&] { PX$SETDROPFILES(&button, -1); }), 1002);
+    EXPECT_EQ(raisedNumber([&] { PX$SETDROPFILES(&edit, 1); }), 5);
+}
+
+TEST_F(Controls, ShowStates_MaximiseMinimiseRestore) {
+    const platform::Rect before = w(form).rect;
+    PX$MAXIMIZEWINDOW(&form);
+    EXPECT_EQ(PX$ISMAXIMIZED(&form), -1);
+    EXPECT_EQ(PX$WINWN(&form, 4), 1);
+    PX$MINIMIZEWINDOW(&form);
+    EXPECT_EQ(PX$ISMINIMIZED(&form), -1);
+    EXPECT_EQ(PX$WINWN(&form, 4), 0);
+    PX$RESTOREWINDOW(&form);
+    EXPECT_EQ(PX$WINWN(&form, 4), 2);
+    EXPECT_EQ(w(form).rect, before);
+    EXPECT_EQ(raisedNumber([&] { PX$MAXIMIZEWINDOW(&button); }), 1002);
+    runtime::collectNotifications();
+    EXPECT_FALSE(runtime::eventsPending()) << "no RESIZE for a program's own change";
+}
+
+TEST_F(Controls, FocusActivationAndTopmost) {
+    PX$SETFOCUS(&edit);
+    EXPECT_EQ(PV$GETFOCUS(), windowOf(&edit));
+    ObjectVar other = create("NESTFORM");
+    PX$SETFOREGROUNDWINDOW(&other);
+    EXPECT_EQ(model.forms().front(), windowOf(&other));
+    EXPECT_EQ(PX$WINWN(&form, 5), 0);
+    PX$WINWNACTV(&other, 0);  // the next window in the order becomes active
+    EXPECT_EQ(PX$WINWN(&form, 5), 1);
+    EXPECT_EQ(raisedNumber([&] { PX$WINWNACTV(&form, -1); }), 5);
+
+    EXPECT_EQ(raisedNumber([&] { PX$SETTOPMOSTWINDOW(&other, 1); }), 5);
+    PX$SETTOPMOSTWINDOW(&other, -1);
+    EXPECT_TRUE(w(other).exStyle & platform::style::ExTopmost);
+    PX$SETFOREGROUNDWINDOW(&form);
+    EXPECT_EQ(model.forms().front(), windowOf(&other)) << "a topmost form stays in front";
+    PX$SETTOPMOSTWINDOW(&other, 0);
+    EXPECT_FALSE(w(other).exStyle & platform::style::ExTopmost);
+}
+
+TEST_F(Controls, WinMembers_ScreenPixelsAndTheirBounds) {
+    PX$WINWNPOS(&form, 0, 32767);
+    EXPECT_EQ(PX$WINWN(&form, 0), 0);
+    EXPECT_EQ(PX$WINWN(&form, 1), 32767);
+    EXPECT_EQ(raisedNumber([&] { PX$WINWNPOS(&form, -1, 0); }), 5);
+    EXPECT_EQ(raisedNumber([&] { PX$WINWNPOS(&form, 0, 32768); }), 5);
+    PX$WINWNSIZ(&form, 3, 333, 222);
+    EXPECT_EQ(PX$WINWN(&form, 2), 333);
+    EXPECT_EQ(PX$WINWN(&form, 3), 222);
+    EXPECT_EQ(raisedNumber([&] { PX$WINWNSIZ(&form, 4, 1, 1); }), 5);
+    EXPECT_EQ(raisedNumber([&] { PX$WINWNSIZ(&form, 3, -1, 1); }), 5);
+    EXPECT_EQ(raisedNumber([&] { PX$WINWN(&form, 6); }), 5);
+    Str title64(std::string(64, 't')), title65(std::string(65, 't'));
+    PX$WINTITLE(&form, title64.get());
+    EXPECT_EQ(raisedNumber([&] { PX$WINTITLE(&form, title65.get()); }), 5);
+    EXPECT_EQ(w(form).text, std::string(64, 't'));
+}
+
+TEST_F(Controls, ByName_TheSameOperationsWithoutAVariable) {
+    Str labelName("LABEL1"), checkName("CHECK1"), listName("LIST1"), none("NOSUCH"), t("新");
+    PX$SETDLGITEMTEXT(&form, labelName.get(), t.get());
+    EXPECT_EQ(text(PX$GETDLGITEMTEXT(&form, labelName.get())), text(t.get()));
+    PX$SETDLGCHECK(&form, checkName.get(), 1);
+    EXPECT_EQ(PX$GETCHECK(&check), 1);
+    EXPECT_EQ(PX$GETDLGCHECK(&form, checkName.get()), 1);
+    EXPECT_EQ(raisedNumber([&] { PX$SETDLGCHECK(&form, checkName.get(), 3); }), 5);
+    PX$SETCURSEL(&list, 2);
+    EXPECT_EQ(PX$GETDLGSELECT(&form, listName.get()), 2);
+    EXPECT_EQ(raisedNumber([&] { PX$GETDLGITEMTEXT(&form, none.get()); }), 1013);
+    EXPECT_EQ(raisedNumber([&] { PX$GETDLGCHECK(&button, checkName.get()); }), 1002);
+}
+
 }  // namespace
 }  // namespace toolkit::test
