@@ -1,5 +1,7 @@
 #include "platform/backend.hpp"
 
+#include "platform/cp932.hpp"
+
 namespace platform {
 
 const char* dialogWord(DialogRequest::Kind kind) {
@@ -22,6 +24,14 @@ void applyChanges(Model& model, Backend& backend) {
             break;
         }
     }
+}
+
+}  // namespace platform
+
+namespace platform {
+
+std::vector<std::string> Backend::fontFamilies() {
+    return {utf8ToCp932("ＭＳ ゴシック"), utf8ToCp932("ＭＳ Ｐゴシック"), "FixedSys", "IPAGothic", "IPAPGothic"};
 }
 
 }  // namespace platform

@@ -60,6 +60,9 @@ public:
     virtual DialogAnswer runDialog(const DialogRequest& request) = 0;
     // Width and height in pixels of one line of CP932 text in `font`.
     virtual Size textExtent(const Font& font, const std::string& cp932) = 0;
+    // The font families a program may name, CP932, in no particular order. Without a
+    // screen: the faces the forms use and the IPA families they are drawn with.
+    virtual std::vector<std::string> fontFamilies();
 };
 
 // Hands the model's pending changes to a backend, in the order they happened.

@@ -4,7 +4,6 @@
 // location code of the operation and the step's check number: 1 null variable address,
 // 2 no record, 3 wrong kind, 4 window gone; the arguments follow from 5.
 
-#include <cmath>
 #include <cstdint>
 #include <initializer_list>
 
@@ -58,13 +57,6 @@ inline Target checkedTarget(const ObjectVar* variable, std::uint32_t operation, 
 inline bool checkedFlag(std::int16_t flag, std::uint32_t operation, std::uint32_t check) {
     if (flag != True && flag != False) fail(runtime::err::IllegalArgument, operation, check);
     return flag == True;
-}
-
-// A coordinate given as a float, rounded to whole pixels; 1005 when it does not fit.
-inline int checkedCoordinate(float value, std::uint32_t operation, std::uint32_t check) {
-    if (!std::isfinite(value) || value >= 2147483647.5f || value < -2147483648.5f)
-        fail(runtime::err::NotAWindow, operation, check);
-    return static_cast<int>(std::lround(value));
 }
 
 }  // namespace toolkit

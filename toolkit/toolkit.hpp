@@ -116,6 +116,35 @@ std::int16_t PX$WINMSGB(ObjectVar* owner, const PvString* caption, const PvStrin
                         std::int16_t icon);
 const PvString* PX$INPUTBOX(ObjectVar* owner, const PvString* title, const PvString* prompt, const PvString* initial);
 const PvString* PX$WINDLGT(ObjectVar* owner, const PvString* title, const PvString* prompt, const PvString* initial);
+// Fonts (sizes in points, face names of at most 31 bytes), text extents in the window's
+// map mode, the font families (an iterator: "" gives the first, a name the one after it),
+// and map modes 0-6.
+// The font record of PX$SETFONT: the size, four truth values, and the face name padded
+// with spaces to 32 bytes.
+struct FontRecord {
+    float size;
+    std::int16_t bold, italic, underline, strikeout;
+    char face[32];
+};
+void PX$SETFONTSIZE(ObjectVar* object, float size);
+void PX$SETFONTNAME(ObjectVar* object, const PvString* name);
+void PX$SETFONTBOLD(ObjectVar* object, std::int16_t flag);
+void PX$SETFONTITALIC(ObjectVar* object, std::int16_t flag);
+void PX$SETFONTUNDERLINE(ObjectVar* object, std::int16_t flag);
+void PX$SETFONTSTRIKEOUT(ObjectVar* object, std::int16_t flag);
+void PX$SETFONT(ObjectVar* object, const FontRecord* record);
+const PvString* PX$GETFONTNAME(ObjectVar* object);
+std::int16_t PX$GETFONTSIZE(ObjectVar* object);
+std::int16_t PX$GETFONTBOLD(ObjectVar* object);
+std::int16_t PX$GETFONTITALIC(ObjectVar* object);
+std::int16_t PX$GETFONTUNDERLINE(ObjectVar* object);
+std::int16_t PX$GETFONTSTRIKEOUT(ObjectVar* object);
+float PX$GETTEXTWIDTH(ObjectVar* object, const PvString* text);
+float PX$GETTEXTHEIGHT(ObjectVar* object, const PvString* text);
+const PvString* PX$ENUMFONTNAMES(ObjectVar* object, const PvString* name);
+void PX$SETMAPMODE(ObjectVar* object, std::int32_t mode);
+std::int32_t PX$GETMAPMODE(ObjectVar* object);
+
 // Display state, activation, focus, z-order, input-method modes (0-7), dropped files.
 void PX$MAXIMIZEWINDOW(ObjectVar* object);
 void PX$MINIMIZEWINDOW(ObjectVar* object);
@@ -257,6 +286,24 @@ inline constexpr std::uint32_t WinWn = 131;
 inline constexpr std::uint32_t WinWnActv = 132;
 inline constexpr std::uint32_t WinWnPos = 133;
 inline constexpr std::uint32_t WinWnSiz = 134;
+inline constexpr std::uint32_t SetFontSize = 140;
+inline constexpr std::uint32_t SetFontName = 141;
+inline constexpr std::uint32_t SetFontBold = 142;
+inline constexpr std::uint32_t SetFontItalic = 143;
+inline constexpr std::uint32_t SetFontUnderline = 144;
+inline constexpr std::uint32_t SetFontStrikeout = 145;
+inline constexpr std::uint32_t SetFont = 146;
+inline constexpr std::uint32_t GetFontName = 147;
+inline constexpr std::uint32_t GetFontSize = 148;
+inline constexpr std::uint32_t GetFontBold = 149;
+inline constexpr std::uint32_t GetFontItalic = 150;
+inline constexpr std::uint32_t GetFontUnderline = 151;
+inline constexpr std::uint32_t GetFontStrikeout = 152;
+inline constexpr std::uint32_t GetTextWidth = 153;
+inline constexpr std::uint32_t GetTextHeight = 154;
+inline constexpr std::uint32_t EnumFontNames = 155;
+inline constexpr std::uint32_t SetMapMode = 156;
+inline constexpr std::uint32_t GetMapMode = 157;
 inline constexpr std::uint32_t MessageBox = 100;
 inline constexpr std::uint32_t InputBox = 101;
 inline constexpr std::uint32_t WinOpenDlg = 102;

@@ -1,12 +1,14 @@
 // Operations every window takes: its text, whether it is shown and enabled, where it is
-// and how large. Positions and sizes are pixels: a form's in screen coordinates, a
-// control's relative to its form's client area. Programmatic changes raise no events.
+// and how large. Positions and sizes are in the map mode of the form (pixels in mode 1): a
+// form's in screen coordinates, a control's relative to its form's client area.
+// Programmatic changes raise no events.
 
 #include <algorithm>
 
 #include "platform/model.hpp"
 #include "runtime/pv_string.hpp"
 #include "toolkit/checks.hpp"
+#include "toolkit/map_mode.hpp"
 
 namespace kind = runtime::kind;
 using namespace toolkit;
@@ -56,8 +58,9 @@ extern "C" std::int16_t PX$ISWINDOWENABLED(ObjectVar* object) {
 extern "C" void PX$MOVEWINDOW(ObjectVar* object, float left, float top) {
     const Target t = checkedTarget(object, op::MoveWindow, {anyWindow});
     platform::Rect r = t.window->rect;
-    r.x = checkedCoordinate(left, op::MoveWindow, 5);
-    r.y = checkedCoordinate(top, op::MoveWindow, 6);
+    const int mode = positionMapMode(t.handle);
+    r.x = toPixels(left, mode, op::MoveWindow, 5);
+    r.y = toPixels(top, mode, op::MoveWindow, 6);
     runtime::model().setRect(t.handle, r);
 }
 
@@ -65,40 +68,46 @@ extern "C" void PX$SETWINDOWSIZE(ObjectVar* object, float width, float height) {
     const Target t = checkedTarget(object, op::SetWindowSize, {anyWindow});
     platform::Rect r = t.window->rect;
     // A negative size is an empty window, as the window system takes it.
-    r.w = std::max(0, checkedCoordinate(width, op::SetWindowSize, 5));
-    r.h = std::max(0, checkedCoordinate(height, op::SetWindowSize, 6));
+    const int mode = positionMapMode(t.handle);
+    r.w = std::max(0, toPixels(width, mode, op::SetWindowSize, 5));
+    r.h = std::max(0, toPixels(height, mode, op::SetWindowSize, 6));
     runtime::model().setRect(t.handle, r);
 }
 
 extern "C" void PX$SETCLIENTSIZE(ObjectVar* object, float width, float height) {
     const Target t = checkedTarget(object, op::SetClientSize, clientKinds);
-    const int w = std::max(0, checkedCoordinate(width, op::SetClientSize, 5));
-    const int h = std::max(0, checkedCoordinate(height, op::SetClientSize, 6));
+    const int mode = positionMapMode(t.handle);
+    const int w = std::max(0, toPixels(width, mode, op::SetClientSize, 5));
+    const int h = std::max(0, toPixels(height, mode, op::SetClientSize, 6));
     runtime::model().setClientSize(t.handle, w, h);
 }
 
 extern "C" float PX$GETLEFT(ObjectVar* object) {
-    return static_cast<float>(checkedTarget(object, op::GetLeft, {anyWindow}).window->rect.x);
+    const Target t = checkedTarget(object, op::GetLeft, {anyWindow});
+    return fromPixels(t.window->rect.x, positionMapMode(t.handle));
 }
 
 extern "C" float PX$GETTOP(ObjectVar* object) {
-    return static_cast<float>(checkedTarget(object, op::GetTop, {anyWindow}).window->rect.y);
+    const Target t = checkedTarget(object, op::GetTop, {anyWindow});
+    return fromPixels(t.window->rect.y, positionMapMode(t.handle));
 }
 
 extern "C" float PX$GETWIDTH(ObjectVar* object) {
-    return static_cast<float>(checkedTarget(object, op::GetWidth, {anyWindow}).window->rect.w);
+    const Target t = checkedTarget(object, op::GetWidth, {anyWindow});
+    return fromPixels(t.window->rect.w, positionMapMode(t.handle));
 }
 
 extern "C" float PX$GETHEIGHT(ObjectVar* object) {
-    return static_cast<float>(checkedTarget(object, op::GetHeight, {anyWindow}).window->rect.h);
+    const Target t = checkedTarget(object, op::GetHeight, {anyWindow});
+    return fromPixels(t.window->rect.h, positionMapMode(t.handle));
 }
 
 extern "C" float PX$GETCLIENTWIDTH(ObjectVar* object) {
     const Target t = checkedTarget(object, op::GetClientWidth, clientKinds);
-    return static_cast<float>(runtime::model().clientRect(t.handle).w);
+    return fromPixels(runtime::model().clientRect(t.handle).w, positionMapMode(t.handle));
 }
 
 extern "C" float PX$GETCLIENTHEIGHT(ObjectVar* object) {
     const Target t = checkedTarget(object, op::GetClientHeight, clientKinds);
-    return static_cast<float>(runtime::model().clientRect(t.handle).h);
+    return fromPixels(runtime::model().clientRect(t.handle).h, positionMapMode(t.handle));
 }

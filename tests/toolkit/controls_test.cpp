@@ -2,6 +2,9 @@
 // every operation shares (record, kind, window, arguments), and what each family does to
 // the window system's model.
 
+#include <algorithm>
+#include <cctype>
+#include <cstring>
 #include <functional>
 #include <limits>
 #include <string>
@@ -534,6 +537,106 @@ TEST_F(Controls, ByName_TheSameOperationsWithoutAVariable) {
     EXPECT_EQ(PX$GETDLGSELECT(&form, listName.get()), 2);
     EXPECT_EQ(raisedNumber([&] { PX$GETDLGITEMTEXT(&form, none.get()); }), 1013);
     EXPECT_EQ(raisedNumber([&] { PX$GETDLGCHECK(&button, checkName.get()); }), 1002);
+}
+
+// --- fonts and map modes ------------------------------------------------------------------
+
+TEST_F(Controls, FontName_31BytesPass_32AreError5) {
+    Str ok31(std::string(31, 'f')), bad32(std::string(32, 'f'));
+    PX$SETFONTNAME(&label, ok31.get());
+    EXPECT_EQ(text(PX$GETFONTNAME(&label)), std::string(31, 'f'));
+    EXPECT_EQ(raisedNumber([&] { PX$SETFONTNAME(&label, bad32.get()); }), 5);
+    EXPECT_EQ(text(PX$GETFONTNAME(&label)), std::string(31, 'f'));
+}
+
+TEST_F(Controls, FontAttributes_OneAtATimeKeepTheOthers) {
+    Str face("IPAGothic");
+    PX$SETFONTNAME(&edit, face.get());
+    PX$SETFONTSIZE(&edit, 12.4f);
+    PX$SETFONTBOLD(&edit, -1);
+    PX$SETFONTUNDERLINE(&edit, -1);
+    EXPECT_EQ(text(PX$GETFONTNAME(&edit)), "IPAGothic");
+    EXPECT_EQ(PX$GETFONTSIZE(&edit), 12);
+    EXPECT_EQ(PX$GETFONTBOLD(&edit), -1);
+    EXPECT_EQ(PX$GETFONTITALIC(&edit), 0);
+    EXPECT_EQ(PX$GETFONTUNDERLINE(&edit), -1);
+    EXPECT_EQ(PX$GETFONTSTRIKEOUT(&edit), 0);
+    EXPECT_EQ(raisedNumber([&] { PX$SETFONTITALIC(&edit, 1); }), 5);
+    EXPECT_EQ(raisedNumber([&] { PX$SETFONTSIZE(&edit, 0.0f); }), 5);
+    EXPECT_EQ(raisedNumber([&] { PX$SETFONTSIZE(&edit, 1.0e9f); }), 1005);
+    EXPECT_EQ(PX$GETFONTSIZE(&edit), 12);
+    EXPECT_EQ(raisedNumber([&] { PX$SETFONTSIZE(&scroll, 10.0f); }), 1002) << "scroll bars have no font";
+}
+
+TEST_F(Controls, SetFont_TheWholeRecordAtOnce) {
+    FontRecord record{};
+    record.size = 16.0f;
+    record.bold = 0;
+    record.italic = -1;
+    record.underline = 0;
+    record.strikeout = -1;
+    std::memset(record.face, ' ', sizeof record.face);
+    std::memcpy(record.face, "IPAPGothic", 10);
+    PX$SETFONT(&button, &record);
+    EXPECT_EQ(w(button).font, (platform::Font{"IPAPGothic", 16, false, true, false, true}));
+    record.bold = 1;
+    EXPECT_EQ(raisedNumber([&] { PX$SETFONT(&button, &record); }), 1005);
+    EXPECT_FALSE(w(button).font.bold);
+}
+
+TEST_F(Controls, MapModes_ControlsTakeTheirFormsScale_YGrowsDownwards) {
+    PX$SETMAPMODE(&form, 2);  // 0.1 mm: 254 units are 96 pixels
+    EXPECT_EQ(PX$GETMAPMODE(&form), 2);
+    PX$MOVEWINDOW(&button, 254.0f, 127.0f);
+    EXPECT_EQ(w(button).rect.x, 96);
+    EXPECT_EQ(w(button).rect.y, 48);
+    EXPECT_FLOAT_EQ(PX$GETLEFT(&button), 254.0f);
+    PX$SETMAPMODE(&form, 6);  // twips: 15 per pixel
+    EXPECT_FLOAT_EQ(PX$GETTOP(&button), 48.0f * 15);
+    Str abcd("ABCD");
+    const float twips = PX$GETTEXTWIDTH(&label, abcd.get());
+    PX$SETMAPMODE(&form, 1);
+    EXPECT_FLOAT_EQ(twips, PX$GETTEXTWIDTH(&label, abcd.get()) * 15);
+    EXPECT_FLOAT_EQ(PX$GETTEXTWIDTH(&label, abcd.get()), static_cast<float>(backend->textExtent(w(label).font, "ABCD").w));
+
+    EXPECT_EQ(raisedNumber([&] { PX$SETMAPMODE(&picture, 0); }), 1006);
+    EXPECT_EQ(raisedNumber([&] { PX$SETMAPMODE(&form, 7); }), 5);
+    EXPECT_EQ(raisedNumber([&] { PX$SETMAPMODE(&button, 1); }), 1002);
+    PX$SETMAPMODE(&form, 0);
+    EXPECT_EQ(raisedNumber([&] { PX$SETFONTSIZE(&form, 10.0f); }), 1006) << "no font changes on a form in mode 0";
+    EXPECT_EQ(raisedNumber([&] { PX$SETFONTSIZE(&label, 10.0f); }), 0);
+}
+
+TEST_F(Controls, EnumFontNames_SortedWithoutRegardToCaseNoDuplicates) {
+    std::vector<std::string> names;
+    for (std::string name;;) {
+        Str after(name);
+        name = text(PX$ENUMFONTNAMES(&form, after.get()));
+        if (name.empty()) break;
+        ASSERT_LT(names.size(), 1000u) << "the iterator must end";
+        names.push_back(name);
+    }
+    ASSERT_FALSE(names.empty());
+    EXPECT_NE(std::ranges::find(names, "IPAGothic"), names.end());
+    EXPECT_NE(std::ranges::find(names, platform::utf8ToCp932("ＭＳ ゴシック")), names.end());
+    for (std::size_t i = 1; i < names.size(); ++i) {
+        std::string a = names[i - 1], b = names[i];
+        for (auto* s : {&a, &b})
+            for (char& c : *s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        EXPECT_LT(a, b) << "in order and each once";
+    }
+    Str tooLong(std::string(32, 'f'));
+    EXPECT_EQ(raisedNumber([&] { PX$ENUMFONTNAMES(&form, tooLong.get()); }), 5);
+}
+
+TEST_F(Controls, MouseEventsArriveInThePicturesMapMode) {
+    ObjectVar demo = create("DEMOFORM");
+    ObjectVar pic = attach(&demo, "PICTURE1");
+    PX$SETMAPMODE(&pic, 4);  // 0.01 inch: 96 pixels are 100 units
+    model.userMouse(platform::NotificationKind::MouseDown, windowOf(&pic), platform::mouse::Left, 0, 96, 48);
+    PX$WAITEVENT(&demo);
+    EXPECT_FLOAT_EQ(seen.mouseX, 100.0f);
+    EXPECT_FLOAT_EQ(seen.mouseY, 50.0f) << "downwards is positive";
 }
 
 }  // namespace
