@@ -10,6 +10,7 @@ const char* dialogWord(DialogRequest::Kind kind) {
     case DialogRequest::InputBox: return "input";
     case DialogRequest::OpenFile:
     case DialogRequest::SaveFile: return "file";
+    case DialogRequest::ChooseColor: return "color";
     }
     return "";
 }

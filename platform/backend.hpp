@@ -21,7 +21,7 @@ struct FileFilter {
 
 // A standard dialog the program asks the user through.
 struct DialogRequest {
-    enum Kind { MessageBox, InputBox, OpenFile, SaveFile } kind = MessageBox;
+    enum Kind { MessageBox, InputBox, OpenFile, SaveFile, ChooseColor } kind = MessageBox;
     Handle owner = 0;
     std::string caption;      // CP932
     std::string text;         // message, or the input box's prompt
@@ -33,6 +33,7 @@ struct DialogRequest {
     std::vector<FileFilter> filters;  // file dialogs; the first is preselected
     std::string folder;       // file dialogs: the absolute folder to start in
     std::string fileName;     // file dialogs: the file name to start with
+    Colour colour = 0;        // colour chooser: the colour chosen first (0x00BBGGRR)
 };
 
 const char* dialogWord(DialogRequest::Kind kind);
@@ -40,7 +41,7 @@ const char* dialogWord(DialogRequest::Kind kind);
 struct DialogAnswer {
     bool answered = false;    // false: nobody could answer (a scripted run without an answer)
     bool cancelled = false;
-    int result = 0;           // message box: the button code
+    int result = 0;           // message box: the button code; colour chooser: 0x00BBGGRR
     std::string text;         // input box text or chosen path, CP932
 };
 

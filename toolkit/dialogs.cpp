@@ -1,4 +1,5 @@
-// The standard dialogs: the message box and the input box. Each is modal to its owner's
+// The standard dialogs: the message box, the input box, the colour chooser and the
+// printer dialog. Each is modal to its owner's
 // form (the form takes no input while the dialog is up) and returns the user's answer
 // directly. A scripted run answers from its script; a dialog the script did not answer
 // ends the run with a message naming the dialog.
@@ -157,4 +158,26 @@ extern "C" const PvString* PX$INPUTBOX(ObjectVar* owner, const PvString* title, 
 extern "C" const PvString* PX$WINDLGT(ObjectVar* owner, const PvString* title, const PvString* prompt,
                                       const PvString* initial) {
     return inputBox(owner, title, prompt, initial);
+}
+
+// The colour chooser starts at black; the chosen colour goes into the variable as
+// 0x00BBGGRR.
+extern "C" std::int16_t PX$CHOOSECOLOR(ObjectVar* owner, std::uint32_t* colour) {
+    const Target t = checkedTarget(owner, op::ChooseColor, {anyWindow}, {.nullError = runtime::err::ObjectInvalid});
+    if (colour == nullptr) fail(runtime::err::IllegalArgument, op::ChooseColor, 5);
+    platform::DialogRequest request;
+    request.kind = platform::DialogRequest::ChooseColor;
+    request.owner = runtime::model().formOf(t.handle);
+    request.colour = 0x000000;
+    const platform::DialogAnswer answer = runDialog(request, op::ChooseColor);
+    if (answer.cancelled) return False;
+    *colour = static_cast<std::uint32_t>(answer.result) & 0x00FFFFFFu;
+    return True;
+}
+
+// This system prints through no spooler: the printer dialog cannot open, which the
+// program sees as a cancel (0), after the owner was checked as for every dialog.
+extern "C" std::int16_t PX$PRINTDLG(ObjectVar* owner) {
+    checkedTarget(owner, op::PrintDlg, {anyWindow}, {.nullError = runtime::err::ObjectInvalid});
+    return False;
 }

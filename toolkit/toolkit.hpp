@@ -177,6 +177,11 @@ void PX$WINWNACTV(ObjectVar* form, std::int32_t flag);
 void PX$WINWNPOS(ObjectVar* form, std::int32_t x, std::int32_t y);
 void PX$WINWNSIZ(ObjectVar* form, std::int32_t mode, std::int32_t width, std::int32_t height);
 
+// The colour chooser: -1 and the colour (0x00BBGGRR) in the variable, or 0 when cancelled.
+std::int16_t PX$CHOOSECOLOR(ObjectVar* owner, std::uint32_t* colour);
+// The printer dialog: 0, as this system has no print spooler to choose a printer from.
+std::int16_t PX$PRINTDLG(ObjectVar* owner);
+
 // The open and save dialogs: the chosen path, or the single character 27 when cancelled.
 // Mode 0: the file must exist (open) or overwriting it asks first (save); mode 1 neither.
 const PvString* PX$WINOPENDLG(ObjectVar* owner, const PvString* title, const PvString* initialPath,
@@ -308,6 +313,8 @@ inline constexpr std::uint32_t MessageBox = 100;
 inline constexpr std::uint32_t InputBox = 101;
 inline constexpr std::uint32_t WinOpenDlg = 102;
 inline constexpr std::uint32_t WinSaveDlg = 103;
+inline constexpr std::uint32_t ChooseColor = 104;
+inline constexpr std::uint32_t PrintDlg = 105;
 }  // namespace op
 
 constexpr std::uint32_t location(std::uint32_t operation, std::uint32_t check) {

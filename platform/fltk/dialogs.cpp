@@ -5,6 +5,7 @@
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Choice.H>
+#include <FL/Fl_Color_Chooser.H>
 #include <FL/Fl_Hold_Browser.H>
 #include <FL/Fl_Input.H>
 #include <FL/fl_ask.H>
@@ -381,5 +382,18 @@ private:
 }  // namespace
 
 DialogAnswer runFileDialog(const DialogRequest& request) { return FileDialog(request).run(); }
+
+DialogAnswer runColorChooser(const DialogRequest& request) {
+    uchar r = request.colour & 0xFF, g = (request.colour >> 8) & 0xFF, b = (request.colour >> 16) & 0xFF;
+    DialogAnswer answer;
+    answer.answered = true;
+    const std::string title = cp932ToUtf8(request.caption.empty() ? utf8ToCp932("色の設定") : request.caption);
+    if (!fl_color_chooser(title.c_str(), r, g, b)) {
+        answer.cancelled = true;
+        return answer;
+    }
+    answer.result = static_cast<int>(r | (g << 8) | (b << 16));
+    return answer;
+}
 
 }  // namespace platform::fltk

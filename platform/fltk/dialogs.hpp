@@ -10,5 +10,7 @@ DialogAnswer runMessageBox(const DialogRequest& request);
 DialogAnswer runInputBox(const DialogRequest& request);
 // The open and save dialog, over the request's start folder, file name and filters.
 DialogAnswer runFileDialog(const DialogRequest& request);
+// FLTK's colour chooser, starting at the request's colour.
+DialogAnswer runColorChooser(const DialogRequest& request);
 
 }  // namespace platform::fltk

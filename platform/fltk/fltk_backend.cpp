@@ -232,6 +232,7 @@ DialogAnswer FltkBackend::runDialog(const DialogRequest& request) {
     case DialogRequest::InputBox: return runInputBox(request);
     case DialogRequest::OpenFile:
     case DialogRequest::SaveFile: return runFileDialog(request);
+    case DialogRequest::ChooseColor: return runColorChooser(request);
     }
     return {};
 }

@@ -156,6 +156,25 @@ TEST_F(Dialogs, InputBox_ArgumentChecks) {
     EXPECT_EQ(raisedNumber([&] { input(&form); }), 1000);
 }
 
+TEST_F(Dialogs, ChooseColor_TheColourGoesIntoTheVariable) {
+    platform::DialogAnswer red;
+    red.result = 0x0000FF;
+    backend->queueAnswer(platform::DialogRequest::ChooseColor, red, ++line);
+    std::uint32_t colour = 0x123456;
+    EXPECT_EQ(PX$CHOOSECOLOR(&form, &colour), -1);
+    EXPECT_EQ(colour, 0x0000FFu);
+    EXPECT_EQ(backend->dialogsAsked().back().colour, 0u) << "black is chosen first";
+    platform::DialogAnswer cancel;
+    cancel.cancelled = true;
+    backend->queueAnswer(platform::DialogRequest::ChooseColor, cancel, ++line);
+    EXPECT_EQ(PX$CHOOSECOLOR(&form, &colour), 0);
+    EXPECT_EQ(colour, 0x0000FFu) << "a cancel leaves the variable";
+    ObjectVar empty = 0;
+    EXPECT_EQ(raisedNumber([&] { PX$CHOOSECOLOR(&empty, &colour); }), 1000);
+    EXPECT_EQ(raisedNumber([&] { PX$PRINTDLG(&empty); }), 1000);
+    EXPECT_EQ(PX$PRINTDLG(&form), 0);
+}
+
 // --- open and save dialogs ---------------------------------------------------------------
 
 TEST(FileFilter, EntriesBecomePairsOfTheEntryAndItsPatterns) {
