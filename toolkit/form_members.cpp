@@ -217,3 +217,18 @@ extern "C" void PX$WINWNSIZ(ObjectVar* form, std::int32_t mode, std::int32_t wid
     r.h = std::min(height, m.metrics.screenHeight);
     m.setRect(t.handle, r);
 }
+
+// --- repainting and the activation key ----------------------------------------------------
+
+// The whole client area is drawn again from the model (a picture box from its redraw
+// buffer).
+extern "C" void PX$REFRESH(ObjectVar* object) {
+    const Target t = checkedTarget(object, op::Refresh, {kind::Form, kind::PictureBox});
+    runtime::model().change(t.handle);
+}
+
+// The key that activates the form, kept with it as the program set it.
+extern "C" void PX$SETHOTKEY(ObjectVar* form, std::int32_t key) {
+    const Target t = checkedTarget(form, op::SetHotKey, {kind::Form});
+    runtime::model().change(t.handle)->hotKey = key;
+}

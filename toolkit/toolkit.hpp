@@ -162,6 +162,9 @@ void PX$SETDROPFILES(ObjectVar* object, std::int16_t flag);
 std::int32_t PV$GETDROPFILECOUNT();
 const PvString* PV$GETDROPFILENAME(std::int32_t index);
 
+void PX$REFRESH(ObjectVar* object);
+void PX$SETHOTKEY(ObjectVar* form, std::int32_t key);
+
 // Controls addressed by name within a form (unknown name: 1013).
 const PvString* PX$GETDLGITEMTEXT(ObjectVar* form, const PvString* name);
 void PX$SETDLGITEMTEXT(ObjectVar* form, const PvString* name, const PvString* text);
@@ -280,6 +283,8 @@ inline constexpr std::uint32_t SetTopmostWindow = 113;
 inline constexpr std::uint32_t SetImeMode = 114;
 inline constexpr std::uint32_t GetImeMode = 115;
 inline constexpr std::uint32_t SetDropFiles = 116;
+inline constexpr std::uint32_t Refresh = 117;
+inline constexpr std::uint32_t SetHotKey = 118;
 inline constexpr std::uint32_t GetDlgItemText = 120;
 inline constexpr std::uint32_t SetDlgItemText = 121;
 inline constexpr std::uint32_t GetDlgCheck = 122;

@@ -507,6 +507,19 @@ TEST_F(Controls, FocusActivationAndTopmost) {
     EXPECT_FALSE(w(other).exStyle & platform::style::ExTopmost);
 }
 
+TEST_F(Controls, RefreshRedrawsFormsAndPictures_HotKeyIsKept) {
+    model.takeChanges();
+    PX$REFRESH(&picture);
+    const auto changes = model.takeChanges();
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0].handle, windowOf(&picture));
+    EXPECT_EQ(changes[0].what, platform::ModelChange::Changed);
+    EXPECT_EQ(raisedNumber([&] { PX$REFRESH(&edit); }), 1002);
+    PX$SETHOTKEY(&form, 0x0241);
+    EXPECT_EQ(w(form).hotKey, 0x0241);
+    EXPECT_EQ(raisedNumber([&] { PX$SETHOTKEY(&button, 1); }), 1002);
+}
+
 TEST_F(Controls, WinMembers_ScreenPixelsAndTheirBounds) {
     PX$WINWNPOS(&form, 0, 32767);
     EXPECT_EQ(PX$WINWN(&form, 0), 0);
