@@ -1,5 +1,7 @@
 #include "platform/backend.hpp"
 
+#include "platform/cp932.hpp"
+
 namespace platform {
 
 const char* dialogWord(DialogRequest::Kind kind) {
@@ -8,6 +10,7 @@ const char* dialogWord(DialogRequest::Kind kind) {
     case DialogRequest::InputBox: return "input";
     case DialogRequest::OpenFile:
     case DialogRequest::SaveFile: return "file";
+    case DialogRequest::ChooseColor: return "color";
     }
     return "";
 }
@@ -22,6 +25,14 @@ void applyChanges(Model& model, Backend& backend) {
             break;
         }
     }
+}
+
+}  // namespace platform
+
+namespace platform {
+
+std::vector<std::string> Backend::fontFamilies() {
+    return {utf8ToCp932("ＭＳ ゴシック"), utf8ToCp932("ＭＳ Ｐゴシック"), "FixedSys", "IPAGothic", "IPAPGothic"};
 }
 
 }  // namespace platform

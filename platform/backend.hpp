@@ -5,14 +5,23 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 
 #include "platform/model.hpp"
 
 namespace platform {
 
+// One choice of a file dialog's filter list: what it shows, and the patterns it lists
+// ("*.JPG;*.BMP"), matched without regard to case.
+struct FileFilter {
+    std::string display;      // CP932
+    std::string patterns;
+    bool operator==(const FileFilter&) const = default;
+};
+
 // A standard dialog the program asks the user through.
 struct DialogRequest {
-    enum Kind { MessageBox, InputBox, OpenFile, SaveFile } kind = MessageBox;
+    enum Kind { MessageBox, InputBox, OpenFile, SaveFile, ChooseColor } kind = MessageBox;
     Handle owner = 0;
     std::string caption;      // CP932
     std::string text;         // message, or the input box's prompt
@@ -20,7 +29,11 @@ struct DialogRequest {
     std::string filter;       // file dialogs: the filter as the program wrote it
     int buttons = 0;          // message box button and icon codes
     int icon = 0;
-    int mode = 0;             // file dialogs
+    int mode = 0;             // file dialogs: 0 the file must exist (open) or overwriting asks (save)
+    std::vector<FileFilter> filters;  // file dialogs; the first is preselected
+    std::string folder;       // file dialogs: the absolute folder to start in
+    std::string fileName;     // file dialogs: the file name to start with
+    Colour colour = 0;        // colour chooser: the colour chosen first (0x00BBGGRR)
 };
 
 const char* dialogWord(DialogRequest::Kind kind);
@@ -28,7 +41,7 @@ const char* dialogWord(DialogRequest::Kind kind);
 struct DialogAnswer {
     bool answered = false;    // false: nobody could answer (a scripted run without an answer)
     bool cancelled = false;
-    int result = 0;           // message box: the button code
+    int result = 0;           // message box: the button code; colour chooser: 0x00BBGGRR
     std::string text;         // input box text or chosen path, CP932
 };
 
@@ -48,6 +61,9 @@ public:
     virtual DialogAnswer runDialog(const DialogRequest& request) = 0;
     // Width and height in pixels of one line of CP932 text in `font`.
     virtual Size textExtent(const Font& font, const std::string& cp932) = 0;
+    // The font families a program may name, CP932, in no particular order. Without a
+    // screen: the faces the forms use and the IPA families they are drawn with.
+    virtual std::vector<std::string> fontFamilies();
 };
 
 // Hands the model's pending changes to a backend, in the order they happened.

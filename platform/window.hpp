@@ -67,6 +67,7 @@ struct Window {
     bool acceptsDrops = false;    // files dropped on it are reported
     int imeMode = 0;              // input-method mode 0-7 as the program set it
     int hotKey = 0;               // a form's activation key, as the program set it
+    int mapMode = 1;              // forms and picture boxes: the program's scale (1 pixels)
 
     Font font;
     Colour fore = 0x000000;

@@ -4,13 +4,20 @@
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Choice.H>
+#include <FL/Fl_Color_Chooser.H>
+#include <FL/Fl_Hold_Browser.H>
 #include <FL/Fl_Input.H>
+#include <FL/fl_ask.H>
 #include <FL/fl_draw.H>
+#include <fnmatch.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "platform/cp932.hpp"
@@ -104,14 +111,30 @@ DialogAnswer runMessageBox(const DialogRequest& request) {
     const int w = std::max(tw, rowWidth) + 40;
     const int h = th + bh + 56;
 
-    DialogWindow window(w, h, cp932ToUtf8(request.caption), "QuillMessageBox");
+    // Icons 0 to 3 (stop, question, exclamation, information) take a column on the left.
+    const bool withIcon = request.icon >= 0 && request.icon <= 3;
+    const int iconWidth = withIcon ? 48 : 0;
+    DialogWindow window(w + iconWidth, h, cp932ToUtf8(request.caption), "QuillMessageBox");
     DialogAnswer answer;
     answer.answered = true;
-    auto* message = new Fl_Box(20, 20, w - 40, th);
+    if (withIcon) {
+        struct IconLook {
+            const char* symbol;
+            Fl_Color colour;
+        };
+        static const IconLook looks[] = {{"X", FL_RED}, {"?", FL_BLUE}, {"!", FL_YELLOW}, {"i", FL_BLUE}};
+        const IconLook& look = looks[request.icon];
+        auto* icon = new Fl_Box(FL_OVAL_BOX, 16, 16, 32, 32, look.symbol);
+        icon->color(look.colour);
+        icon->labelfont(FL_HELVETICA_BOLD);
+        icon->labelsize(20);
+        icon->labelcolor(request.icon == 2 ? FL_BLACK : FL_WHITE);
+    }
+    auto* message = new Fl_Box(20 + iconWidth, 20, w - 40, th);
     message->copy_label(text.c_str());
     message->labelsize(12);
     message->align(FL_ALIGN_INSIDE | FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_WRAP);
-    int x = (w - rowWidth) / 2;
+    int x = (w + iconWidth - rowWidth) / 2;
     for (const ButtonSpec& s : specs) {
         auto* b = new Fl_Button(x, h - bh - 16, bw, bh, s.caption);
         b->labelsize(12);
@@ -185,6 +208,191 @@ DialogAnswer runInputBox(const DialogRequest& request) {
     });
     window.user_data(&answer);
     window.run(input);
+    return answer;
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A name matches a pattern list ("*.JPG;*.BMP") without regard to case, as the file
+// search of the programs does.
+bool matchesAny(const std::string& name, const std::string& patterns) {
+    std::string_view rest = patterns;
+    while (true) {
+        const auto end = rest.find(';');
+        const std::string pattern(rest.substr(0, end));
+        if (!pattern.empty() && fnmatch(pattern.c_str(), name.c_str(), FNM_CASEFOLD) == 0) return true;
+        if (end == std::string_view::npos) return false;
+        rest.remove_prefix(end + 1);
+    }
+}
+
+// The open and save dialog: the folder shown above a list of its folders (".." first) and
+// a list of its files that match the chosen filter, a name field, the filter choice, and
+// the two buttons. Double-click enters a folder or takes a file; Enter takes the name.
+class FileDialog {
+public:
+    explicit FileDialog(const DialogRequest& request)
+        : request_(request), window_(560, 380, cp932ToUtf8(request.caption), "QuillFileDialog") {
+        const bool save = request.kind == DialogRequest::SaveFile;
+        auto* where = new Fl_Box(12, 8, 80, 22, "フォルダ:");
+        folderBox_ = new Fl_Box(92, 8, 456, 22);
+        folders_ = new Fl_Hold_Browser(12, 36, 200, 230);
+        files_ = new Fl_Hold_Browser(220, 36, 328, 230);
+        auto* nameLabel = new Fl_Box(12, 276, 110, 24, "ファイル名:");
+        name_ = new Fl_Input(124, 276, 300, 24);
+        auto* typeLabel = new Fl_Box(12, 308, 110, 24, "ファイルの種類:");
+        types_ = new Fl_Choice(124, 308, 300, 24);
+        status_ = new Fl_Box(12, 344, 400, 24);
+        ok_ = new Fl_Button(436, 276, 112, 24, save ? "保存" : "開く");
+        auto* cancelButton = new Fl_Button(436, 308, 112, 24, "キャンセル");
+        for (Fl_Box* b : {where, nameLabel, typeLabel, status_, folderBox_}) {
+            b->align(FL_ALIGN_INSIDE | FL_ALIGN_LEFT);
+            b->labelsize(12);
+        }
+        for (Fl_Browser* b : {folders_, files_}) {
+            b->format_char(0);
+            b->textsize(12);
+        }
+        for (Fl_Widget* w : std::initializer_list<Fl_Widget*>{name_, types_, ok_, cancelButton}) w->labelsize(12);
+        name_->textsize(12);
+        types_->textsize(12);
+        window_.end();
+
+        for (const FileFilter& f : request.filters) {
+            // '/', '&', '_' and '\\' are menu codes in a choice: the text is added escaped.
+            std::string label;
+            for (char c : cp932ToUtf8(f.display)) {
+                if (c == '/' || c == '&' || c == '_' || c == '\\') label += '\\';
+                label += c;
+            }
+            types_->add(label.c_str());
+        }
+        types_->value(0);
+        name_->value(cp932ToUtf8(request.fileName).c_str());
+        folder_ = fs::path(cp932ToUtf8(request.folder));
+
+        folders_->callback([](Fl_Widget*, void* self) { static_cast<FileDialog*>(self)->folderClicked(); }, this);
+        files_->callback([](Fl_Widget*, void* self) { static_cast<FileDialog*>(self)->fileClicked(); }, this);
+        types_->callback([](Fl_Widget*, void* self) { static_cast<FileDialog*>(self)->fill(); }, this);
+        ok_->callback([](Fl_Widget*, void* self) { static_cast<FileDialog*>(self)->take(); }, this);
+        cancelButton->callback([](Fl_Widget*, void* self) { static_cast<FileDialog*>(self)->cancel(); }, this);
+        window_.defaultButton_ = ok_;
+        window_.cancel_ = [this] { cancel(); };
+        answer_.answered = true;
+    }
+
+    DialogAnswer run() {
+        fill();
+        window_.run(name_);
+        return answer_;
+    }
+
+private:
+    void fill() {
+        folders_->clear();
+        files_->clear();
+        folderBox_->copy_label(folder_.generic_string().c_str());
+        if (folder_ != folder_.root_path()) folders_->add("..");
+        std::vector<std::string> dirs, names;
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(folder_, ec)) {
+            const std::string n = entry.path().filename().string();
+            if (n.empty() || n[0] == '.') continue;
+            std::error_code kindError;
+            if (entry.is_directory(kindError)) dirs.push_back(n);
+            else if (matchesAny(n, currentPatterns())) names.push_back(n);
+        }
+        std::ranges::sort(dirs);
+        std::ranges::sort(names);
+        for (const auto& d : dirs) folders_->add(d.c_str());
+        for (const auto& n : names) files_->add(n.c_str());
+        status_->copy_label("");
+    }
+
+    std::string currentPatterns() const {
+        const int i = types_->value();
+        if (i < 0 || i >= static_cast<int>(request_.filters.size())) return "*";
+        return cp932ToUtf8(request_.filters[static_cast<std::size_t>(i)].patterns);
+    }
+
+    void enter(const fs::path& folder) {
+        folder_ = folder.lexically_normal();
+        if (folder_.has_filename() == false && folder_ != folder_.root_path()) folder_ = folder_.parent_path();
+        fill();
+    }
+
+    void folderClicked() {
+        const int line = folders_->value();
+        if (line <= 0 || !Fl::event_clicks()) return;
+        const std::string n = folders_->text(line);
+        enter(n == ".." ? folder_.parent_path() : folder_ / n);
+    }
+
+    void fileClicked() {
+        const int line = files_->value();
+        if (line <= 0) return;
+        name_->value(files_->text(line));
+        if (Fl::event_clicks()) take();
+    }
+
+    void take() {
+        const std::string typed = name_->value();
+        if (typed.empty()) return;
+        const fs::path chosen = fs::path(typed).is_absolute() ? fs::path(typed) : folder_ / typed;
+        std::error_code ec;
+        if (fs::is_directory(chosen, ec)) {
+            name_->value("");
+            enter(chosen);
+            return;
+        }
+        if (!fs::is_directory(chosen.parent_path(), ec)) return refuse("フォルダがありません。");
+        const bool exists = fs::exists(chosen, ec);
+        if (request_.kind == DialogRequest::OpenFile && request_.mode == 0 && !exists)
+            return refuse("ファイルがありません。");
+        if (request_.kind == DialogRequest::SaveFile && request_.mode == 0 && exists &&
+            fl_choice("%s は既に存在します。\n上書きしますか？", "いいえ", "はい", nullptr,
+                      chosen.filename().string().c_str()) != 1)
+            return;
+        answer_.text = utf8ToCp932(chosen.lexically_normal().generic_string());
+        window_.hide();
+    }
+
+    void refuse(const char* why) { status_->copy_label(why); }
+
+    void cancel() {
+        answer_.cancelled = true;
+        window_.hide();
+    }
+
+    const DialogRequest& request_;
+    DialogWindow window_;
+    DialogAnswer answer_;
+    fs::path folder_;
+    Fl_Box* folderBox_ = nullptr;
+    Fl_Box* status_ = nullptr;
+    Fl_Hold_Browser* folders_ = nullptr;
+    Fl_Hold_Browser* files_ = nullptr;
+    Fl_Input* name_ = nullptr;
+    Fl_Choice* types_ = nullptr;
+    Fl_Button* ok_ = nullptr;
+};
+
+}  // namespace
+
+DialogAnswer runFileDialog(const DialogRequest& request) { return FileDialog(request).run(); }
+
+DialogAnswer runColorChooser(const DialogRequest& request) {
+    uchar r = request.colour & 0xFF, g = (request.colour >> 8) & 0xFF, b = (request.colour >> 16) & 0xFF;
+    DialogAnswer answer;
+    answer.answered = true;
+    const std::string title = cp932ToUtf8(request.caption.empty() ? utf8ToCp932("色の設定") : request.caption);
+    if (!fl_color_chooser(title.c_str(), r, g, b)) {
+        answer.cancelled = true;
+        return answer;
+    }
+    answer.result = static_cast<int>(r | (g << 8) | (b << 16));
     return answer;
 }
 

@@ -231,15 +231,28 @@ DialogAnswer FltkBackend::runDialog(const DialogRequest& request) {
     case DialogRequest::MessageBox: return runMessageBox(request);
     case DialogRequest::InputBox: return runInputBox(request);
     case DialogRequest::OpenFile:
-    case DialogRequest::SaveFile: break;
+    case DialogRequest::SaveFile: return runFileDialog(request);
+    case DialogRequest::ChooseColor: return runColorChooser(request);
     }
-    return {};  // no file chooser yet: nobody answers
+    return {};
 }
 
 Size FltkBackend::textExtent(const Font& font, const std::string& cp932) {
     fl_font(fontFor(font), fontSizeFor(font));
     const std::string utf8 = cp932ToUtf8(cp932);
     return {static_cast<int>(fl_width(utf8.c_str())), fl_height()};
+}
+
+std::vector<std::string> FltkBackend::fontFamilies() {
+    std::vector<std::string> families = Backend::fontFamilies();
+    // Xft names a face by its family with a leading attribute character: ' ' is the
+    // regular face, the others its bold and italic variants.
+    const int count = Fl::set_fonts("-*");
+    for (int i = 0; i < count; ++i) {
+        const char* name = Fl::get_font(static_cast<Fl_Font>(i));
+        if (name && name[0] == ' ' && name[1]) families.push_back(utf8ToCp932(name + 1));
+    }
+    return families;
 }
 
 int FltkBackend::dispatch(int event, Fl_Window* window) {

@@ -32,6 +32,8 @@ public:
     void setClipboardText(const std::string& cp932) override;
     DialogAnswer runDialog(const DialogRequest& request) override;
     Size textExtent(const Font& font, const std::string& cp932) override;
+    // The families fontconfig knows (FLTK's font list), with the faces the forms name.
+    std::vector<std::string> fontFamilies() override;
 
     // The widget showing a model window (an Fl_Window for a form), or null.
     Fl_Widget* widget(Handle h) const;

@@ -20,6 +20,7 @@ void HeadlessBackend::pumpEvents(std::chrono::milliseconds timeout) {
 }
 
 DialogAnswer HeadlessBackend::runDialog(const DialogRequest& request) {
+    asked_.push_back(request);
     const char* kind = dialogWord(request.kind);
     if (!answers_.empty() && std::string_view(answers_.front().kind) == kind) {
         DialogAnswer a = std::move(answers_.front().answer);
@@ -28,6 +29,7 @@ DialogAnswer HeadlessBackend::runDialog(const DialogRequest& request) {
     }
     std::string what = std::string("the ") + (request.kind == DialogRequest::MessageBox ? "message box"
                                               : request.kind == DialogRequest::InputBox ? "input box"
+                                              : request.kind == DialogRequest::ChooseColor ? "colour chooser"
                                                                                         : "file dialog");
     what += " \"" + cp932ToUtf8(request.caption) + "\" was not answered";
     if (!answers_.empty()) what += std::string(" (the next answer is for a ") + answers_.front().kind + ")";

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/backend.hpp"
 
@@ -38,6 +39,8 @@ public:
     // The script line of the first prepared answer no dialog took, or 0.
     int firstUnusedAnswerLine() const { return answers_.empty() ? 0 : answers_.front().line; }
     const char* firstUnusedAnswerKind() const { return answers_.empty() ? "" : answers_.front().kind; }
+    // The dialogs asked for so far, answered or not, in order.
+    const std::vector<DialogRequest>& dialogsAsked() const { return asked_; }
 
 private:
     struct Queued {
@@ -49,6 +52,7 @@ private:
     std::string clipboard_;
     std::deque<Queued> answers_;
     std::optional<std::string> unanswered_;
+    std::vector<DialogRequest> asked_;
 };
 
 }  // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/headless/script_runner.hpp"
 
+#include <cstdlib>
+
 #include <charconv>
 #include <map>
 
@@ -315,7 +317,7 @@ std::optional<std::string> ScriptRunner::execute(std::string_view line) {
         return std::nullopt;
     }
     if (cmd == "answer") {
-        if (n < 3) return usage("answer msgbox RESULT | answer input TEXT|cancel | answer file PATH|cancel");
+        if (n < 3) return usage("answer msgbox RESULT | answer input TEXT|cancel | answer file PATH|cancel | answer color 0xBBGGRR|cancel");
         const std::string& kind = t[1].text;
         DialogAnswer a;
         if (kind == "msgbox") {
@@ -331,7 +333,21 @@ std::optional<std::string> ScriptRunner::execute(std::string_view line) {
             backend_.queueAnswer(kind == "input" ? DialogRequest::InputBox : DialogRequest::OpenFile, a, currentLine_);
             return std::nullopt;
         }
-        return "unknown dialog " + kind + " (msgbox, input or file)";
+        if (kind == "color") {
+            if (n != 3) return "a colour answer is 0xBBGGRR or cancel";
+            if (t[2].text == "cancel") {
+                a.cancelled = true;
+            } else {
+                char* end = nullptr;
+                const unsigned long colour = std::strtoul(t[2].text.c_str(), &end, 0);
+                if (end == t[2].text.c_str() || *end != '\0' || colour > 0xFFFFFF)
+                    return "a colour answer is 0xBBGGRR (blue, green, red) or cancel";
+                a.result = static_cast<int>(colour);
+            }
+            backend_.queueAnswer(DialogRequest::ChooseColor, a, currentLine_);
+            return std::nullopt;
+        }
+        return "unknown dialog " + kind + " (msgbox, input, file or color)";
     }
     if (cmd == "clock") {
         if (n != 3) return usage("clock YYYY/MM/DD hh:mm:ss");

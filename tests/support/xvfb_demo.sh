@@ -1,7 +1,8 @@
 # Shared by the real-window tests: sourced by a script called as SCRIPT DEMO_PROGRAM
 # OUTPUT_FOLDER. Checks the tools, runs the script again under its own Xvfb, starts the
-# demo program with its output in OUTPUT_FOLDER/demo.out, and gives the script `fail` and
-# `wait_for LINE [COUNT]` (polling the demo's output, not a fixed sleep).
+# demo program (in the folder $demo_cwd when the script sets it) with its output in
+# OUTPUT_FOLDER/demo.out, and gives the script `fail` and `wait_for LINE [COUNT]` (polling
+# the demo's output, not a fixed sleep). `out` is the output folder's absolute path.
 demo=$1
 out=$2
 
@@ -17,8 +18,9 @@ if [[ -z "${QUILL_IN_XVFB:-}" ]]; then
 fi
 
 mkdir -p "$out"
+out=$(cd "$out" && pwd)
 log=$out/demo.out
-"$demo" >"$log" 2>"$out/demo.err" &
+(cd "${demo_cwd:-.}" && exec "$demo") >"$log" 2>"$out/demo.err" &
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 

@@ -4,6 +4,11 @@
 
 // GoogleTest first: the X headers define macros (None, Bool) that its templates use as names.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 #include <FL/Fl.H>
 #include <FL/Fl_Browser.H>
@@ -296,6 +301,39 @@ TEST_F(RealWindow, AnInputBoxReturnsTypedJapaneseInCp932OrACancel) {
     actOnDialog("QuillInputBox", "xdotool key Escape");
     answer = backend->runDialog(request);
     EXPECT_TRUE(answer.cancelled);
+}
+
+TEST_F(RealWindow, AFileDialogRefusesAMissingFileEntersAFolderAndTakesANameInIt) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("quill_fltk_file_dialog_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder / "sub");
+    std::ofstream(folder / "sub" / "chart.JPG") << "x";
+    DialogRequest request;
+    request.kind = DialogRequest::OpenFile;
+    request.caption = sj("チャートを開く");
+    request.folder = folder.string();
+    request.filters = {{"Charts(*.jpg)", "*.jpg"}};
+    request.mode = 0;
+    // The missing file is refused and the dialog stays; "sub" is a folder and is entered;
+    // the file is then taken in it.
+    actOnDialog("QuillFileDialog",
+                "xdotool type --delay 100 missing.jpg; xdotool key Return; sleep 0.3; xdotool key ctrl+a BackSpace; "
+                "xdotool type --delay 100 sub; xdotool key Return; xdotool type --delay 100 chart.JPG; "
+                "xdotool key Return");
+    DialogAnswer answer = backend->runDialog(request);
+    EXPECT_FALSE(answer.cancelled);
+    EXPECT_EQ(answer.text, (folder / "sub" / "chart.JPG").string());
+
+    actOnDialog("QuillFileDialog", "xdotool key Escape");
+    answer = backend->runDialog(request);
+    EXPECT_TRUE(answer.cancelled);
+    std::filesystem::remove_all(folder);
+}
+
+TEST_F(RealWindow, TheFontFamiliesAreFontconfigs) {
+    const std::vector<std::string> families = backend->fontFamilies();
+    EXPECT_NE(std::find(families.begin(), families.end(), "IPAGothic"), families.end());
+    EXPECT_NE(std::find(families.begin(), families.end(), "IPAPGothic"), families.end());
 }
 
 TEST_F(RealWindow, SpaceOnACheckBoxTicksItOnceThroughTheFormRules) {

@@ -5,6 +5,7 @@
 
 #include <iostream>
 #include <string>
+#include <string_view>
 
 #include "platform/cp932.hpp"
 #include "runtime/window_system.hpp"
@@ -23,6 +24,34 @@ ObjectVar attach(ObjectVar* form, const char* name) {
     return v;
 }
 
+std::string shown(const PvString* answer) {
+    const std::string text(runtime::view(answer));
+    return text == "\x1b" ? "cancel" : platform::cp932ToUtf8(text);
+}
+
+// An edit text that ends in a dialog's name opens that dialog; the answer is printed and
+// the edit emptied for the next one.
+void askIfNamed(const std::string& text) {
+    const auto endsWith = [&](std::string_view word) { return text.ends_with(word); };
+    const auto sj = [](const char* utf8) { return platform::utf8ToCp932(utf8); };
+    const auto pv = [](const std::string& s) { return runtime::pvString(s); };
+    const std::string caption = sj("確認"), question = sj("続けますか？"), title = sj("価格"),
+                      prompt = sj("価格を入力してください"), empty, openTitle = sj("チャートを開く"),
+                      filter = sj("画像(*.JPG,*.BMP);すべて(*.*)");
+    const PvString pCaption = pv(caption), pQuestion = pv(question), pTitle = pv(title), pPrompt = pv(prompt),
+                   pEmpty = pv(empty), pOpenTitle = pv(openTitle), pFilter = pv(filter);
+    if (endsWith("msgbox")) {
+        std::cout << "msgbox " << PX$MESSAGEBOX(&mainForm, &pCaption, &pQuestion, 4, 2) << std::endl;
+    } else if (endsWith("input")) {
+        std::cout << "input " << shown(PX$INPUTBOX(&mainForm, &pTitle, &pPrompt, &pEmpty)) << std::endl;
+    } else if (endsWith("open")) {
+        std::cout << "open " << shown(PX$WINOPENDLG(&mainForm, &pOpenTitle, &pEmpty, &pFilter, 0)) << std::endl;
+    } else {
+        return;
+    }
+    PX$SETWINDOWTEXT(&edit1, &pEmpty);
+}
+
 void mainProgram() {
     mainForm = attach(nullptr, "MAINFORM");
     edit1 = attach(&mainForm, "EDIT1");
@@ -38,6 +67,7 @@ void mainProgram() {
             // A name typed into the edit is looked up in the form; an unknown one is a
             // run-time error nobody traps, which ends the program.
             if (text.rfind("find ", 0) == 0) attach(&mainForm, text.substr(5).c_str());
+            askIfNamed(text);
             break;
         }
         }

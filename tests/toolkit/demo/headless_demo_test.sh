@@ -40,4 +40,27 @@ status=0
 "$demo" --headless "$scripts/uncaught_error.script" >"$out/run.out" 2>"$out/run.err" || status=$?
 [[ $status -ne 0 ]] || fail "an uncaught run-time error ended with status 0"
 grep -q "^run-time error 1013 " "$out/run.err" || fail "no message for the uncaught run-time error"
+# The standard dialogs: each takes its answer from the script, in a folder holding a chart.
+mkdir -p "$out/charts"
+: >"$out/charts/chart.jpg"
+charts=$(cd "$out/charts" && pwd)
+(cd "$charts" && "$demo" --headless "$scripts/dialogs.script") >"$out/run.out" 2>"$out/run.err" || fail "exit status $?"
+diff -u - "$out/run.out" <<OUT || fail "unexpected output of the dialogs"
+ready
+edit EDIT1 msgbox
+msgbox 6
+edit EDIT1 input
+input 105.25
+edit EDIT1 input
+input cancel
+edit EDIT1 open
+open $charts/chart.jpg
+end MAINFORM
+OUT
+# A dialog the script did not answer ends the run and names the dialog.
+printf 'type EDIT1 msgbox\nclose MAINFORM\n' >"$out/unanswered.script"
+status=0
+"$demo" --headless "$out/unanswered.script" >"$out/run.out" 2>"$out/run.err" || status=$?
+[[ $status -ne 0 ]] || fail "an unanswered message box ended with status 0"
+grep -q 'the message box "確認" was not answered' "$out/run.err" || fail "no message naming the unanswered box"
 echo PASS

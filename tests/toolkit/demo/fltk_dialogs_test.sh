@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Real windows: the standard dialogs of the demo program on the FLTK backend under Xvfb.
+# A message box (Yes/No, exclamation), the input box and the open dialog are opened from
+# the program's command, answered with the keyboard through xdotool, and the program
+# prints what it got back. A screenshot of each dialog is saved.
+#   fltk_dialogs_test.sh DEMO_PROGRAM OUTPUT_FOLDER
+set -euo pipefail
+# The open dialog lists chart.jpg under "(*.JPG,*.BMP)" and leaves notes.txt out.
+charts=$(mkdir -p "$2/charts" && cd "$2/charts" && pwd)
+: >"$charts/chart.jpg"
+: >"$charts/notes.txt"
+mkdir -p "$charts/2024"
+demo_cwd=$charts
+source "$(dirname "$0")/../../support/xvfb_demo.sh"
+
+# A dialog window by its class; the pointer goes onto it so that keys reach it.
+dialog() {
+  local id
+  id=$(timeout 20 xdotool search --sync --onlyvisible --classname "$1" | head -1)
+  [[ -n "$id" ]] || fail "no window of class $1 appeared"
+  xdotool mousemove --window "$id" 5 5
+  sleep 0.3
+  echo "$id"
+}
+
+wid=$(timeout 20 xdotool search --sync --classname PLV0WCMAINFORM | head -1)
+[[ -n "$wid" ]] || fail "no window of class PLV0WCMAINFORM appeared"
+wait_for "ready"
+ask() {
+  xdotool mousemove --window "$wid" 228 28 click 1   # into EDIT1
+  xdotool type --delay 80 "$1"
+}
+
+ask msgbox
+box=$(dialog QuillMessageBox)
+import -window root "$out/message_box.png"
+xdotool key Tab Return                                # from はい to いいえ, pressed
+wait_for "msgbox 6"
+
+ask input
+box=$(dialog QuillInputBox)
+xdotool type --delay 80 '105.25'
+import -window root "$out/input_box.png"
+xdotool key Return
+wait_for "input 105.25"
+
+ask open
+box=$(dialog QuillFileDialog)
+xdotool type --delay 80 'chart.jpg'
+import -window root "$out/file_dialog.png"
+xdotool key Return
+wait_for "open $charts/chart.jpg"
+
+ask input
+box=$(dialog QuillInputBox)
+xdotool key Escape
+wait_for "input cancel"
+
+xdotool mousemove --window "$wid" 328 194 click 1    # BUTTON3 "終了"
+wait $pid || fail "the demo ended with status $?"
+trap - EXIT
+echo "PASS: screenshots in $out (message_box.png, input_box.png, file_dialog.png)"

@@ -1,0 +1,183 @@
+// The standard dialogs: the message box, the input box, the colour chooser and the
+// printer dialog. Each is modal to its owner's
+// form (the form takes no input while the dialog is up) and returns the user's answer
+// directly. A scripted run answers from its script; a dialog the script did not answer
+// ends the run with a message naming the dialog.
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/backend.hpp"
+#include "platform/headless/headless_backend.hpp"
+#include "runtime/pv_string.hpp"
+#include "runtime/events.hpp"
+#include "runtime/sjis.hpp"
+#include "toolkit/checks.hpp"
+#include "toolkit/dialog_run.hpp"
+
+namespace kind = runtime::kind;
+using namespace toolkit;
+
+namespace toolkit {
+
+namespace {
+
+// The owner's form is disabled while the dialog runs and given back however it ends.
+class ModalToOwner {
+public:
+    explicit ModalToOwner(platform::Handle form) : form_(form) {
+        platform::Model& m = runtime::model();
+        const platform::Window* w = m.find(form_);
+        wasEnabled_ = w && w->enabled;
+        if (wasEnabled_) m.setEnabled(form_, false);
+    }
+    ~ModalToOwner() {
+        platform::Model& m = runtime::model();
+        if (!wasEnabled_ || !m.exists(form_)) return;
+        m.setEnabled(form_, true);
+        m.setFocus(form_);
+    }
+    ModalToOwner(const ModalToOwner&) = delete;
+    ModalToOwner& operator=(const ModalToOwner&) = delete;
+
+private:
+    platform::Handle form_;
+    bool wasEnabled_ = false;
+};
+
+}  // namespace
+
+platform::DialogAnswer runDialog(const platform::DialogRequest& request, std::uint32_t operation) {
+    platform::Backend* backend = runtime::backend();
+    if (!backend) fail(runtime::err::SystemFailure, operation, 20);
+    platform::DialogAnswer answer;
+    {
+        const ModalToOwner modal(request.owner);
+        answer = backend->runDialog(request);
+    }
+    if (answer.answered) return answer;
+    // Nobody could answer: a scripted run without an answer for this dialog.
+    std::string why;
+    if (auto* headless = dynamic_cast<platform::HeadlessBackend*>(backend))
+        why = headless->takeUnanswered().value_or(std::string());
+    if (why.empty())
+        why = std::string("the ") + platform::dialogWord(request.kind) + " dialog \"" +
+              runtime::toUtf8(request.caption) + "\" was not answered";
+    throw runtime::ScriptStop(why);
+}
+
+std::string checkedText(const PvString* text, std::size_t most, std::uint32_t operation, std::uint32_t check) {
+    const std::string_view t = runtime::view(text);
+    if (t.size() > most) fail(runtime::err::IllegalArgument, operation, check);
+    return std::string(t);
+}
+
+platform::Handle checkedOwnerForm(const ObjectVar* owner, std::uint32_t operation, int emptyError) {
+    if (owner == nullptr || *owner == 0) fail(emptyError, operation, 1);
+    return checkedTarget(owner, operation, {kind::Form}).handle;
+}
+
+}  // namespace toolkit
+
+namespace {
+
+// The buttons each button code shows, by result number.
+bool hasButton(int buttons, int result) {
+    static const std::vector<std::vector<int>> shown = {
+        {0}, {0, 1}, {2, 3, 4}, {5, 6, 1}, {5, 6}, {3, 1},
+    };
+    const auto& row = shown[static_cast<std::size_t>(buttons)];
+    return std::ranges::find(row, result) != row.end();
+}
+
+std::int16_t messageBox(ObjectVar* owner, const PvString* caption, const PvString* text, std::int16_t buttons,
+                        std::int16_t icon) {
+    platform::Handle form = 0;
+    if (owner == nullptr) {
+        form = runtime::mainWindow();
+        if (!form || !runtime::model().exists(form)) fail(runtime::err::ObjectInvalid, op::MessageBox, 1);
+    } else {
+        form = runtime::model().formOf(checkedTarget(owner, op::MessageBox, {anyWindow}).handle);
+    }
+    if (buttons < 0 || buttons > 5) fail(runtime::err::IllegalArgument, op::MessageBox, 5);
+    if (icon < 0 || icon > 4) fail(runtime::err::IllegalArgument, op::MessageBox, 6);
+    platform::DialogRequest request;
+    request.kind = platform::DialogRequest::MessageBox;
+    request.owner = form;
+    request.caption = std::string(runtime::view(caption));
+    request.text = std::string(runtime::view(text));
+    request.buttons = buttons;
+    request.icon = icon;
+    const platform::DialogAnswer answer = runDialog(request, op::MessageBox);
+    if (!hasButton(buttons, answer.result))
+        throw runtime::ScriptStop("the message box \"" + runtime::toUtf8(request.caption) + "\" has no button " +
+                                  std::to_string(answer.result));
+    return static_cast<std::int16_t>(answer.result);
+}
+
+// The text the input box can hold: at most 64 bytes, never half a double-byte character.
+std::string fitInputBox(std::string text) {
+    if (text.size() <= 64) return text;
+    std::size_t end = 64;
+    while (end > 0 && !runtime::isCharBoundary(text, end)) --end;
+    text.resize(end);
+    return text;
+}
+
+const PvString* inputBox(ObjectVar* owner, const PvString* title, const PvString* prompt, const PvString* initial) {
+    const platform::Handle form = checkedOwnerForm(owner, op::InputBox, runtime::err::WrongObjectKind);
+    platform::DialogRequest request;
+    request.kind = platform::DialogRequest::InputBox;
+    request.owner = form;
+    request.caption = checkedText(title, 64, op::InputBox, 5);
+    request.text = checkedText(prompt, 64, op::InputBox, 6);
+    request.initial = checkedText(initial, 64, op::InputBox, 7);
+    const platform::DialogAnswer answer = runDialog(request, op::InputBox);
+    if (answer.cancelled) return runtime::returnString(std::string(1, cancelMarker));
+    return runtime::returnString(fitInputBox(answer.text));
+}
+
+}  // namespace
+
+extern "C" std::int16_t PX$MESSAGEBOX(ObjectVar* owner, const PvString* caption, const PvString* text,
+                                      std::int16_t buttons, std::int16_t icon) {
+    return messageBox(owner, caption, text, buttons, icon);
+}
+
+extern "C" std::int16_t PX$WINMSGB(ObjectVar* owner, const PvString* caption, const PvString* text,
+                                   std::int16_t buttons, std::int16_t icon) {
+    return messageBox(owner, caption, text, buttons, icon);
+}
+
+extern "C" const PvString* PX$INPUTBOX(ObjectVar* owner, const PvString* title, const PvString* prompt,
+                                       const PvString* initial) {
+    return inputBox(owner, title, prompt, initial);
+}
+
+extern "C" const PvString* PX$WINDLGT(ObjectVar* owner, const PvString* title, const PvString* prompt,
+                                      const PvString* initial) {
+    return inputBox(owner, title, prompt, initial);
+}
+
+// The colour chooser starts at black; the chosen colour goes into the variable as
+// 0x00BBGGRR.
+extern "C" std::int16_t PX$CHOOSECOLOR(ObjectVar* owner, std::uint32_t* colour) {
+    const Target t = checkedTarget(owner, op::ChooseColor, {anyWindow}, {.nullError = runtime::err::ObjectInvalid});
+    if (colour == nullptr) fail(runtime::err::IllegalArgument, op::ChooseColor, 5);
+    platform::DialogRequest request;
+    request.kind = platform::DialogRequest::ChooseColor;
+    request.owner = runtime::model().formOf(t.handle);
+    request.colour = 0x000000;
+    const platform::DialogAnswer answer = runDialog(request, op::ChooseColor);
+    if (answer.cancelled) return False;
+    *colour = static_cast<std::uint32_t>(answer.result) & 0x00FFFFFFu;
+    return True;
+}
+
+// This system prints through no spooler: the printer dialog cannot open, which the
+// program sees as a cancel (0), after the owner was checked as for every dialog.
+extern "C" std::int16_t PX$PRINTDLG(ObjectVar* owner) {
+    checkedTarget(owner, op::PrintDlg, {anyWindow}, {.nullError = runtime::err::ObjectInvalid});
+    return False;
+}
