@@ -9,11 +9,17 @@ namespace platform {
 
 namespace {
 
-// Bytes to skip over input the converter cannot take: one UTF-8 sequence from UTF-8
-// (one replacement per character), else one byte.
+// Bytes to skip over input the converter cannot take, so that one bad character gives one
+// replacement: a whole UTF-8 sequence, or a CP932 lead byte with its trail byte (which is
+// then never read as an ASCII character of its own, such as a backslash), else one byte.
 std::size_t badLength(bool fromUtf8, const char* p, std::size_t left) {
-    if (!fromUtf8) return 1;
     const auto b = static_cast<unsigned char>(*p);
+    if (!fromUtf8) {
+        const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+        if (!lead || left < 2) return 1;
+        const auto trail = static_cast<unsigned char>(p[1]);
+        return trail >= 0x40 && trail <= 0xFC && trail != 0x7F ? 2 : 1;
+    }
     std::size_t n = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
     n = std::min(n, left);
     for (std::size_t i = 1; i < n; ++i)
