@@ -68,6 +68,8 @@ struct Window {
     int imeMode = 0;              // input-method mode 0-7 as the program set it
     int hotKey = 0;               // a form's activation key, as the program set it
     int mapMode = 1;              // forms and picture boxes: the program's scale (1 pixels)
+    int originX = 0;              // forms: the scroll origin (horizontal, vertical position)
+    int originY = 0;              //   as the program set it
 
     Font font;
     Colour fore = 0x000000;

@@ -1,6 +1,7 @@
 #include "runtime/events.hpp"
 
 #include <deque>
+#include <map>
 
 #include "platform/model.hpp"
 #include "runtime/form_resource.hpp"
@@ -19,6 +20,7 @@ struct EventState {
     bool ending = false;
     int endStatus = 0;
     MapModeConversion toMapMode;
+    std::map<std::pair<platform::Handle, int>, void*> timers;
 };
 
 EventState& state() {
@@ -82,6 +84,13 @@ bool runClose(platform::Handle form) {
 bool runEvent(const Event& e) {
     if (!model().exists(e.window)) return false;
     if (e.id == closeRequest) return runClose(e.window);
+    if (e.id == timerEvent) {
+        void* timer = timerHandler(e.window, e.value);
+        if (!timer) return false;
+        handlerAs<Plain>(timer)(nullptr);
+        countHandlerRun();
+        return true;
+    }
     void* proc = boundHandler(e.window, e.id);
     if (!proc) return false;
     switch (e.id) {
@@ -102,11 +111,25 @@ bool runEvent(const Event& e) {
 
 }  // namespace
 
+void bindTimer(platform::Handle form, int id, void* handler) {
+    if (handler) state().timers[{form, id}] = handler;
+    else state().timers.erase({form, id});
+}
+
+void* timerHandler(platform::Handle form, int id) {
+    const auto it = state().timers.find({form, id});
+    return it == state().timers.end() ? nullptr : it->second;
+}
+
 void queueEvent(const Event& event) { state().queue.push_back(event); }
 
 void collectNotifications() {
     platform::Model& m = model();
     while (auto n = m.takeNotification()) {
+        if (n->kind == platform::NotificationKind::Timer) {
+            if (timerHandler(n->window, n->value)) queueEvent(Event{n->window, timerEvent, 0, 0, 0, 0, n->value});
+            continue;
+        }
         const auto cls = classifyWindow(n->window);
         const platform::Window* w = m.find(n->window);
         if (!cls || !w) continue;
@@ -135,6 +158,7 @@ void countHandlerRun() { ++state().handlersRun; }
 void clearEvents() {
     EventState& s = state();
     s.queue.clear();
+    s.timers.clear();
     s.inWait = false;
     s.mainWindow = 0;
     s.ending = false;

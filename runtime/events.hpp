@@ -29,6 +29,13 @@ struct Event {
 // The user asked to close a form: QUERYCLOSE (if bound), then the close with END.
 inline constexpr std::uint16_t closeRequest = 0xFFFF;
 
+// A timer's event: the model's Timer notification for (form, timer id) runs the handler
+// bound to that timer (void PX$NAME_TIMER(void* hidden)); the id travels in `value`.
+inline constexpr std::uint16_t timerEvent = 0xFFFE;
+// Binds a timer of a form to its handler (null: the timer raises nothing).
+void bindTimer(platform::Handle form, int id, void* handler);
+void* timerHandler(platform::Handle form, int id);
+
 void queueEvent(const Event& event);
 // Turns the model's notifications into queued events.
 void collectNotifications();

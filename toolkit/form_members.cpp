@@ -228,6 +228,16 @@ extern "C" void PX$REFRESH(ObjectVar* object) {
 }
 
 // The key that activates the form, kept with it as the program set it.
+// The form's scroll origin: x and y 0 to 65535.
+extern "C" void PX$SETORIGIN(ObjectVar* form, std::int32_t x, std::int32_t y) {
+    const Target t = checkedTarget(form, op::SetOrigin, {kind::Form});
+    if (x < 0 || x > 65535) fail(runtime::err::IllegalArgument, op::SetOrigin, 5);
+    if (y < 0 || y > 65535) fail(runtime::err::IllegalArgument, op::SetOrigin, 6);
+    platform::Window* w = runtime::model().change(t.handle);
+    w->originX = x;
+    w->originY = y;
+}
+
 extern "C" void PX$SETHOTKEY(ObjectVar* form, std::int32_t key) {
     const Target t = checkedTarget(form, op::SetHotKey, {kind::Form});
     runtime::model().change(t.handle)->hotKey = key;

@@ -164,6 +164,8 @@ const PvString* PV$GETDROPFILENAME(std::int32_t index);
 
 void PX$REFRESH(ObjectVar* object);
 void PX$SETHOTKEY(ObjectVar* form, std::int32_t key);
+// A form's scroll origin (horizontal and vertical scroll position), each 0 to 65535.
+void PX$SETORIGIN(ObjectVar* form, std::int32_t x, std::int32_t y);
 
 // Controls addressed by name within a form (unknown name: 1013).
 const PvString* PX$GETDLGITEMTEXT(ObjectVar* form, const PvString* name);
@@ -179,6 +181,16 @@ std::int32_t PX$WINWN(ObjectVar* form, std::int32_t item);
 void PX$WINWNACTV(ObjectVar* form, std::int32_t flag);
 void PX$WINWNPOS(ObjectVar* form, std::int32_t x, std::int32_t y);
 void PX$WINWNSIZ(ObjectVar* form, std::int32_t mode, std::int32_t width, std::int32_t height);
+
+// Timers: PX$CREATETIMER makes a timer object of a form, named like a control (1 to 21
+// bytes); its event runs the exported handler PX$ + name + "_TIMER" (hidden word only).
+// Intervals in milliseconds (0 or more); a new timer has interval 0 and is disabled; it
+// runs while enabled with an interval above 0.
+void PX$CREATETIMER(ObjectVar* timer, ObjectVar* form, const PvString* name);
+std::int32_t PX$GETINTERVAL(ObjectVar* timer);
+void PX$SETINTERVAL(ObjectVar* timer, std::int32_t milliseconds);
+void PX$ENABLE(ObjectVar* timer, std::int16_t flag);
+std::int16_t PX$ISENABLED(ObjectVar* timer);
 
 // The colour chooser: -1 and the colour (0x00BBGGRR) in the variable, or 0 when cancelled.
 std::int16_t PX$CHOOSECOLOR(ObjectVar* owner, std::uint32_t* colour);
@@ -285,6 +297,7 @@ inline constexpr std::uint32_t GetImeMode = 115;
 inline constexpr std::uint32_t SetDropFiles = 116;
 inline constexpr std::uint32_t Refresh = 117;
 inline constexpr std::uint32_t SetHotKey = 118;
+inline constexpr std::uint32_t SetOrigin = 119;
 inline constexpr std::uint32_t GetDlgItemText = 120;
 inline constexpr std::uint32_t SetDlgItemText = 121;
 inline constexpr std::uint32_t GetDlgCheck = 122;
@@ -320,6 +333,11 @@ inline constexpr std::uint32_t WinOpenDlg = 102;
 inline constexpr std::uint32_t WinSaveDlg = 103;
 inline constexpr std::uint32_t ChooseColor = 104;
 inline constexpr std::uint32_t PrintDlg = 105;
+inline constexpr std::uint32_t CreateTimer = 160;
+inline constexpr std::uint32_t GetInterval = 161;
+inline constexpr std::uint32_t SetInterval = 162;
+inline constexpr std::uint32_t Enable = 163;
+inline constexpr std::uint32_t IsEnabled = 164;
 }  // namespace op
 
 constexpr std::uint32_t location(std::uint32_t operation, std::uint32_t check) {

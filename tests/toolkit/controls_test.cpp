@@ -3,6 +3,7 @@
 // the window system's model.
 
 #include <algorithm>
+#include <chrono>
 #include <cctype>
 #include <cstring>
 #include <functional>
@@ -520,6 +521,28 @@ TEST_F(Controls, RefreshRedrawsFormsAndPictures_HotKeyIsKept) {
     EXPECT_EQ(raisedNumber([&] { PX$SETHOTKEY(&button, 1); }), 1002);
 }
 
+TEST_F(Controls, SetOrigin_BoundsZeroTo65535_AFailedCallKeepsTheOrigin) {
+    PX$SETORIGIN(&form, 65535, 0);
+    EXPECT_EQ(w(form).originX, 65535);
+    EXPECT_EQ(w(form).originY, 0);
+    PX$SETORIGIN(&form, 12, 65535);
+    EXPECT_EQ(w(form).originX, 12);
+    EXPECT_EQ(w(form).originY, 65535);
+    struct Case {
+        std::int32_t x, y;
+        std::uint32_t check;
+    };
+    for (const Case c : {Case{-1, 0, 5}, Case{65536, 0, 5}, Case{0, -1, 6}, Case{0, 65536, 6}}) {
+        const auto [number, where] = raised([&] { PX$SETORIGIN(&form, c.x, c.y); });
+        EXPECT_EQ(number, 5) << c.x << "," << c.y;
+        EXPECT_EQ(where, location(op::SetOrigin, c.check)) << c.x << "," << c.y;
+    }
+    EXPECT_EQ(w(form).originX, 12);
+    EXPECT_EQ(w(form).originY, 65535);
+    EXPECT_EQ(raisedNumber([&] { PX$SETORIGIN(&picture, 0, 0); }), 1002);
+    EXPECT_EQ(w(picture).originX, 0);
+}
+
 TEST_F(Controls, WinMembers_ScreenPixelsAndTheirBounds) {
     PX$WINWNPOS(&form, 0, 32767);
     EXPECT_EQ(PX$WINWN(&form, 0), 0);
@@ -650,6 +673,113 @@ TEST_F(Controls, MouseEventsArriveInThePicturesMapMode) {
     PX$WAITEVENT(&demo);
     EXPECT_FLOAT_EQ(seen.mouseX, 100.0f);
     EXPECT_FLOAT_EQ(seen.mouseY, 50.0f) << "downwards is positive";
+}
+
+// --- timers -------------------------------------------------------------------------------
+
+TEST_F(Controls, Timer_IntervalAndStateRoundTrip_ItRunsOnlyEnabledWithAnInterval) {
+    ObjectVar timer = 0;
+    Str name("TIMER1");
+    PX$CREATETIMER(&timer, &form, name.get());
+    const platform::Handle formWindow = windowOf(&form);
+    EXPECT_EQ(PX$GETINTERVAL(&timer), 0);
+    EXPECT_EQ(PX$ISENABLED(&timer), 0);
+    PX$ENABLE(&timer, -1);
+    EXPECT_EQ(PX$ISENABLED(&timer), -1);
+    EXPECT_FALSE(model.nextTimerDue()) << "interval 0: not running";
+    PX$SETINTERVAL(&timer, 250);
+    EXPECT_EQ(PX$GETINTERVAL(&timer), 250);
+    EXPECT_TRUE(model.nextTimerDue());
+    PX$ENABLE(&timer, 0);
+    EXPECT_EQ(PX$ISENABLED(&timer), 0);
+    EXPECT_FALSE(model.nextTimerDue()) << "disabled: not running";
+    EXPECT_EQ(PX$GETINTERVAL(&timer), 250) << "disabling keeps the interval";
+    const auto record = runtime::getRecord(&timer);
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->kind, runtime::kind::Timer);
+    EXPECT_EQ(record->window, formWindow);
+}
+
+TEST_F(Controls, Timer_Errors_CommonStepsAndArguments_AFailedCallChangesNothing) {
+    ObjectVar timer = 0;
+    Str name("TIMER1");
+    PX$CREATETIMER(&timer, &form, name.get());
+    PX$SETINTERVAL(&timer, 100);
+    ObjectVar empty = 0;
+    ObjectVar goneTimer = 0;
+    {
+        ObjectVar other = create("NESTFORM");
+        PX$CREATETIMER(&goneTimer, &other, name.get());
+        PX$DESTROYWINDOW(&other);
+    }
+    struct Case {
+        const char* what;
+        std::function<void()> call;
+        int number;
+        std::uint32_t where;
+    };
+    const Case cases[] = {
+        {"null address", [] { PX$GETINTERVAL(nullptr); }, 1003, location(op::GetInterval, 1)},
+        {"empty variable", [&] { PX$ISENABLED(&empty); }, 1000, location(op::IsEnabled, 2)},
+        {"a form is no timer", [&] { PX$SETINTERVAL(&form, 10); }, 1002, location(op::SetInterval, 3)},
+        {"a button is no timer", [&] { PX$ENABLE(&button, -1); }, 1002, location(op::Enable, 3)},
+        {"its form is gone", [&] { PX$GETINTERVAL(&goneTimer); }, 1000, location(op::GetInterval, 4)},
+        {"negative interval", [&] { PX$SETINTERVAL(&timer, -1); }, 5, location(op::SetInterval, 5)},
+        {"flag 1", [&] { PX$ENABLE(&timer, 1); }, 5, location(op::Enable, 5)},
+        {"create: null timer", [&] { PX$CREATETIMER(nullptr, &form, name.get()); }, 1003,
+         location(op::CreateTimer, 5)},
+        {"create: on a button", [&] { PX$CREATETIMER(&empty, &button, name.get()); }, 1002,
+         location(op::CreateTimer, 3)},
+        {"create: empty name",
+         [&] {
+             Str none("");
+             PX$CREATETIMER(&empty, &form, none.get());
+         },
+         5, location(op::CreateTimer, 6)},
+        {"create: 22-byte name",
+         [&] {
+             Str longName(std::string(22, 'T'));
+             PX$CREATETIMER(&empty, &form, longName.get());
+         },
+         5, location(op::CreateTimer, 6)},
+        {"create: the variable holds a live timer", [&] { PX$CREATETIMER(&timer, &form, name.get()); }, 1001,
+         location(op::CreateTimer, 7)},
+    };
+    for (const Case& c : cases) {
+        const auto [number, where] = raised(c.call);
+        EXPECT_EQ(number, c.number) << c.what;
+        EXPECT_EQ(where, c.where) << c.what;
+    }
+    EXPECT_EQ(PX$GETINTERVAL(&timer), 100);
+    EXPECT_EQ(PX$ISENABLED(&timer), 0);
+    EXPECT_EQ(empty, 0u) << "no failed create filled the variable";
+}
+
+TEST_F(Controls, Timer_ItsEventReachesItsHandlerThroughWaitEvent_AtTheDueTimeOnly) {
+    ObjectVar timer = 0;
+    Str name("TIMER1");
+    PX$CREATETIMER(&timer, &form, name.get());
+    PX$SETINTERVAL(&timer, 500);
+    PX$ENABLE(&timer, -1);
+    const auto due = model.nextTimerDue();
+    ASSERT_TRUE(due);
+    model.fireDueTimers(*due - std::chrono::milliseconds(1));
+    EXPECT_FALSE(model.hasNotifications()) << "not due yet";
+    model.fireDueTimers(*due);
+    ASSERT_TRUE(model.hasNotifications());
+    PX$WAITEVENT(&form);
+    EXPECT_EQ(seen.calls, std::vector<std::string>{"TIMER1_TIMER"});
+    EXPECT_EQ(*model.nextTimerDue(), *due + std::chrono::milliseconds(500)) << "it runs on";
+
+    // A timer without an exported handler raises nothing.
+    ObjectVar quiet = 0;
+    Str other("TIMER2");
+    PX$CREATETIMER(&quiet, &form, other.get());
+    PX$ENABLE(&timer, 0);
+    PX$SETINTERVAL(&quiet, 10);
+    PX$ENABLE(&quiet, -1);
+    model.fireDueTimers(*model.nextTimerDue());
+    EXPECT_EQ(PV$CHECKEVENT(), 0);
 }
 
 }  // namespace

@@ -35,6 +35,8 @@ void PX$BUTTON9_ON(void*) {
     }
 }
 
+void PX$TIMER1_TIMER(void*) { seen.calls.push_back("TIMER1_TIMER"); }
+
 void PX$EDIT1_CHANGE(void*) {
     seen.calls.push_back("EDIT1_CHANGE");
     ++seen.edit1;
