@@ -115,6 +115,16 @@ std::tm localTimeOf(std::time_t t) {
 
 }  // namespace
 
+std::vector<FolderEntry> listFolder(std::string_view pattern) {
+    const PathParts parts = splitPath(pattern);
+    const std::string folder = parts.directory.empty() ? "." : nativePath(parts.directory);
+    std::string_view names = pattern.substr(parts.directory.size());
+    if (names.empty()) names = "*";
+    std::vector<FolderEntry> out;
+    for (Entry& e : readFolder(folder, names)) out.push_back(FolderEntry{std::move(e.name), e.isDirectory, e.regular});
+    return out;
+}
+
 void dirOpen(int channel, std::string_view pattern) {
     Listing& l = listingOf(channel);
     if (l.open) raiseError(err::ChannelAlreadyOpen);

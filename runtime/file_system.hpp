@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace runtime {
 
@@ -36,6 +37,17 @@ PathParts splitPath(std::string_view path);
 // True when `name` matches the pattern ("*" any run, "?" one character, a two-byte
 // character counting as one), ASCII letters compared without regard to case.
 bool matchesPattern(std::string_view name, std::string_view pattern);
+
+// The entries a pattern names (a folder part up to the last "/", none: the current folder,
+// and a name pattern; an empty name pattern matches every name), in the listing's order,
+// without "." and "..": names in CP932, whether each is a folder or a regular file. A
+// folder that does not exist gives none.
+struct FolderEntry {
+    std::string name;
+    bool isDirectory = false;
+    bool regular = false;
+};
+std::vector<FolderEntry> listFolder(std::string_view pattern);
 
 // Directory listing on channels 1..16. open: pattern over 260 bytes is error 5, a channel
 // outside 1..16 error 50 (for every call), an open channel error 52. next: the first step

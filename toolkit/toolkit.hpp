@@ -192,6 +192,21 @@ void PX$SETINTERVAL(ObjectVar* timer, std::int32_t milliseconds);
 void PX$ENABLE(ObjectVar* timer, std::int16_t flag);
 std::int16_t PX$ISENABLED(ObjectVar* timer);
 
+// Directory lists: a list or combo (or a form and its control's name) filled with the
+// folders ("[name]"), the drive ("/") or the regular files a path of at most 260 bytes
+// names (folder part and name pattern; no pattern: every name), in the listing's order.
+// The EX members put the path's folder part in front of each name. keep -1 adds to the
+// items, 0 replaces them.
+void PX$SETDIR(ObjectVar* object, const PvString* path, std::int16_t keep);
+void PX$SETDRIVE(ObjectVar* object, const PvString* path, std::int16_t keep);
+void PX$SETFILE(ObjectVar* object, const PvString* path, std::int16_t keep);
+void PX$SETDIREX(ObjectVar* object, const PvString* path, std::int16_t keep);
+void PX$SETDRIVEEX(ObjectVar* object, const PvString* path, std::int16_t keep);
+void PX$SETFILEEX(ObjectVar* object, const PvString* path, std::int16_t keep);
+void PX$SETDLGDIR(ObjectVar* form, const PvString* name, const PvString* path, std::int16_t keep);
+void PX$SETDLGDRIVE(ObjectVar* form, const PvString* name, const PvString* path, std::int16_t keep);
+void PX$SETDLGFILE(ObjectVar* form, const PvString* name, const PvString* path, std::int16_t keep);
+
 // The colour chooser: -1 and the colour (0x00BBGGRR) in the variable, or 0 when cancelled.
 std::int16_t PX$CHOOSECOLOR(ObjectVar* owner, std::uint32_t* colour);
 // The printer dialog: 0, as this system has no print spooler to choose a printer from.
@@ -333,6 +348,15 @@ inline constexpr std::uint32_t WinOpenDlg = 102;
 inline constexpr std::uint32_t WinSaveDlg = 103;
 inline constexpr std::uint32_t ChooseColor = 104;
 inline constexpr std::uint32_t PrintDlg = 105;
+inline constexpr std::uint32_t SetDir = 170;
+inline constexpr std::uint32_t SetDrive = 171;
+inline constexpr std::uint32_t SetFile = 172;
+inline constexpr std::uint32_t SetDlgDir = 173;
+inline constexpr std::uint32_t SetDlgDrive = 174;
+inline constexpr std::uint32_t SetDlgFile = 175;
+inline constexpr std::uint32_t SetDirEx = 176;
+inline constexpr std::uint32_t SetDriveEx = 177;
+inline constexpr std::uint32_t SetFileEx = 178;
 inline constexpr std::uint32_t CreateTimer = 160;
 inline constexpr std::uint32_t GetInterval = 161;
 inline constexpr std::uint32_t SetInterval = 162;

@@ -2,7 +2,12 @@
 // every operation shares (record, kind, window, arguments), and what each family does to
 // the window system's model.
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <cstdlib>
 #include <chrono>
 #include <cctype>
 #include <cstring>
@@ -780,6 +785,97 @@ TEST_F(Controls, Timer_ItsEventReachesItsHandlerThroughWaitEvent_AtTheDueTimeOnl
     PX$ENABLE(&quiet, -1);
     model.fireDueTimers(*model.nextTimerDue());
     EXPECT_EQ(PV$CHECKEVENT(), 0);
+}
+
+// --- directory lists ----------------------------------------------------------------------
+
+class DirLists : public Controls {
+protected:
+    void SetUp() override {
+        Controls::SetUp();
+        char pattern[] = "/tmp/dirlist_XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        folder = pattern;
+        for (const char* dir : {"/Sub", "/aDir"}) ASSERT_EQ(::mkdir((folder + dir).c_str(), 0700), 0);
+        for (const char* file : {"/b.TXT", "/a.txt", "/c.log"}) std::ofstream(folder + file) << "x";
+    }
+    void TearDown() override {
+        std::filesystem::remove_all(folder);
+        Controls::TearDown();
+    }
+    std::vector<std::string> items(ObjectVar& v) { return w(v).list.items; }
+    std::string folder;
+};
+
+TEST_F(DirLists, FoldersDriveAndFilesOfAPathAndPattern_CaseIgnored_InNameOrder) {
+    using Items = std::vector<std::string>;
+    const std::string all = folder + "/";
+    struct Case {
+        const char* what;
+        void (*fill)(ObjectVar*, const PvString*, std::int16_t);
+        std::string path;
+        Items expected;
+    };
+    const Case cases[] = {
+        {"folders", PX$SETDIR, all, {"[aDir]", "[Sub]"}},
+        {"folders by pattern", PX$SETDIR, all + "s*", {"[Sub]"}},
+        {"files by pattern", PX$SETFILE, all + "*.txt", {"a.txt", "b.TXT"}},
+        {"every file", PX$SETFILE, all, {"a.txt", "b.TXT", "c.log"}},
+        {"the drive", PX$SETDRIVE, all, {"/"}},
+        {"folders with the path", PX$SETDIREX, all + "*", {"[" + all + "aDir]", "[" + all + "Sub]"}},
+        {"files with the path", PX$SETFILEEX, all + "?.LOG", {all + "c.log"}},
+        {"the drive, EX", PX$SETDRIVEEX, all, {"/"}},
+        {"a missing folder", PX$SETFILE, all + "none/*", {}},
+    };
+    for (const Case& c : cases) {
+        PX$ADDSTRING(&list, Str("old").get());
+        Str path(c.path);
+        c.fill(&list, path.get(), 0);
+        EXPECT_EQ(items(list), c.expected) << c.what;
+    }
+    Str files(all + "*.txt");
+    PX$SETFILE(&combo, files.get(), 0);
+    PX$SETDIR(&combo, Str(all).get(), -1);
+    EXPECT_EQ(items(combo), (Items{"a.txt", "b.TXT", "[aDir]", "[Sub]"})) << "-1 keeps the items";
+}
+
+TEST_F(DirLists, ByControlName_AndTheErrors) {
+    const std::string all = folder + "/";
+    Str path(all + "*.txt");
+    Str listName("LIST1"), comboName("COMBO1"), editName("EDIT1"), missing("NOSUCH");
+    PX$SETDLGFILE(&form, listName.get(), path.get(), 0);
+    EXPECT_EQ(items(list), (std::vector<std::string>{"a.txt", "b.TXT"}));
+    PX$SETDLGDIR(&form, comboName.get(), Str(all).get(), 0);
+    EXPECT_EQ(items(combo), (std::vector<std::string>{"[aDir]", "[Sub]"}));
+    PX$SETDLGDRIVE(&form, comboName.get(), path.get(), -1);
+    EXPECT_EQ(items(combo), (std::vector<std::string>{"[aDir]", "[Sub]", "/"}));
+
+    Str tooLong(std::string(261, 'a'));
+    struct Case {
+        const char* what;
+        std::function<void()> call;
+        int number;
+        std::uint32_t where;
+    };
+    const Case cases[] = {
+        {"an edit", [&] { PX$SETFILE(&edit, path.get(), 0); }, 1002, location(op::SetFile, 3)},
+        {"261-byte path", [&] { PX$SETDIR(&list, tooLong.get(), 0); }, 5, location(op::SetDir, 5)},
+        {"keep 1", [&] { PX$SETFILEEX(&list, path.get(), 1); }, 5, location(op::SetFileEx, 6)},
+        {"unknown name", [&] { PX$SETDLGFILE(&form, missing.get(), path.get(), 0); }, 1013,
+         location(op::SetDlgFile, 5)},
+        {"named edit", [&] { PX$SETDLGDIR(&form, editName.get(), path.get(), 0); }, 1002,
+         location(op::SetDlgDir, 6)},
+        {"by name, keep 1", [&] { PX$SETDLGDRIVE(&form, listName.get(), path.get(), 1); }, 5,
+         location(op::SetDlgDrive, 8)},
+        {"by name on a list", [&] { PX$SETDLGFILE(&list, listName.get(), path.get(), 0); }, 1002,
+         location(op::SetDlgFile, 3)},
+    };
+    for (const Case& c : cases) {
+        const auto [number, where] = raised(c.call);
+        EXPECT_EQ(number, c.number) << c.what;
+        EXPECT_EQ(where, c.where) << c.what;
+    }
+    EXPECT_EQ(items(list), (std::vector<std::string>{"a.txt", "b.TXT"})) << "failed calls leave the list";
 }
 
 }  // namespace
