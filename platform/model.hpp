@@ -120,6 +120,8 @@ public:
     // --- user actions ------------------------------------------------------------------
     // Whether the user can act on `h` now.
     InputResult acceptsInput(Handle h) const;
+    // The same for the actions only a form takes (resize, move, show state, close).
+    InputResult acceptsFormInput(Handle h) const;
 
     InputResult userClick(Handle h);
     InputResult userDoubleClick(Handle h);

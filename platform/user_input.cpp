@@ -248,11 +248,16 @@ InputResult Model::userWheel(Handle h, int steps) {
     return InputResult::Done;
 }
 
-InputResult Model::userResize(Handle h, int width, int height) {
+InputResult Model::acceptsFormInput(Handle h) const {
     const InputResult r = acceptsInput(h);
     if (r != InputResult::Done) return r;
+    return find(h)->isForm() ? InputResult::Done : InputResult::WrongKind;
+}
+
+InputResult Model::userResize(Handle h, int width, int height) {
+    const InputResult r = acceptsFormInput(h);
+    if (r != InputResult::Done) return r;
     const Window& w = *find(h);
-    if (!w.isForm()) return InputResult::WrongKind;
     if (width < 0 || height < 0) return InputResult::OutOfRange;
     setRect(h, {w.rect.x, w.rect.y, width, height});
     notify(NotificationKind::Resize, h, static_cast<int>(w.show));
@@ -260,19 +265,17 @@ InputResult Model::userResize(Handle h, int width, int height) {
 }
 
 InputResult Model::userMove(Handle h, int x, int y) {
-    const InputResult r = acceptsInput(h);
+    const InputResult r = acceptsFormInput(h);
     if (r != InputResult::Done) return r;
     const Window& w = *find(h);
-    if (!w.isForm()) return InputResult::WrongKind;
     setRect(h, {x, y, w.rect.w, w.rect.h});
     notify(NotificationKind::Move, h);
     return InputResult::Done;
 }
 
 InputResult Model::userShowState(Handle h, ShowState s) {
-    const InputResult r = acceptsInput(h);
+    const InputResult r = acceptsFormInput(h);
     if (r != InputResult::Done) return r;
-    if (!find(h)->isForm()) return InputResult::WrongKind;
     if (find(h)->show == s) return InputResult::Done;
     setShowState(h, s);
     notify(NotificationKind::Resize, h, static_cast<int>(s));
@@ -280,9 +283,8 @@ InputResult Model::userShowState(Handle h, ShowState s) {
 }
 
 InputResult Model::userClose(Handle h) {
-    const InputResult r = acceptsInput(h);
+    const InputResult r = acceptsFormInput(h);
     if (r != InputResult::Done) return r;
-    if (!find(h)->isForm()) return InputResult::WrongKind;
     notify(NotificationKind::CloseRequest, h);
     if (closeHook && !closeHook(h)) return InputResult::Done;
     if (!exists(h)) return InputResult::Done;  // the hook closed it itself
