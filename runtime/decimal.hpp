@@ -70,7 +70,7 @@ public:
     DecimalVar& operator=(const Decimal& value);
     DecimalVar& operator=(std::string_view text) { return *this = Decimal::fromText(text); }
     // Assigning one variable to another stores the value under this variable's own
-    // digit specification; the specification itself is never copied.
+    // declared digits; the other variable's digits are never copied.
     DecimalVar& operator=(const DecimalVar& other) { return *this = other.value(); }
     DecimalVar(const DecimalVar&) = default;
     const Decimal& value() const { return value_; }
