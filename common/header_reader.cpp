@@ -1,5 +1,7 @@
 #include "common/header_reader.hpp"
 
+#include <algorithm>
+
 #include "common/header.hpp"
 #include "runtime/sjis.hpp"
 
@@ -11,6 +13,16 @@ bool isSkippedField(const std::string& field) {
     return field.empty() || field[0] == '\'' || field == kSeparatorLine;
 }
 
+int lineAt(std::string_view text, std::size_t offset) {
+    int line = 1;
+    const std::size_t end = std::min(offset, text.size());
+    for (std::size_t i = 0; i < end; ++i) {
+        if (text[i] == '\n') ++line;
+        else if (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')) ++line;
+    }
+    return line;
+}
+
 HeaderReader::HeaderReader(runtime::FieldReader& in, std::int16_t dataVersion,
                            std::string errorText, HeaderCaption caption)
     : in_(in), dataVersion_(dataVersion), errorText_(std::move(errorText)), caption_(caption) {}
@@ -18,6 +30,7 @@ HeaderReader::HeaderReader(runtime::FieldReader& in, std::int16_t dataVersion,
 std::optional<HeaderEntry> HeaderReader::next() {
     for (;;) {
         if (in_.atEnd()) return std::nullopt;
+        const std::size_t offset = in_.position();
         std::string h = in_.readField();
         if (isSkippedField(h)) continue;
         HeaderEntry entry;
@@ -28,10 +41,11 @@ std::optional<HeaderEntry> HeaderReader::next() {
         if (entry.number == 0) {
             std::string caption = h + "←ヘッダーエラー"_sj;
             if (caption_ == HeaderCaption::WithLastKey) caption = lastKey_ + "  " + caption;
-            throw HeaderError(std::move(caption), errorText_);
+            throw HeaderError(std::move(caption), errorText_, offset);
         }
         entry.key = lastKey_;
         entry.applies = entry.number <= dataVersion_;
+        entry.offset = offset;
         return entry;
     }
 }

@@ -10,6 +10,7 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "runtime/field_reader.hpp"
 
@@ -22,6 +23,8 @@ struct HeaderEntry {
     // True when the entry was written by this version or an earlier one; a later
     // version's entry is not applied (and its list lines are not read).
     bool applies = false;
+    // Where the header field starts in the text (bytes), for messages that name its line.
+    std::size_t offset = 0;
 };
 
 // How the caption of a header error is formed.
@@ -35,15 +38,18 @@ enum class HeaderCaption {
 
 class HeaderError : public std::exception {
 public:
-    HeaderError(std::string caption, std::string text)
-        : caption_(std::move(caption)), text_(std::move(text)) {}
+    HeaderError(std::string caption, std::string text, std::size_t offset = 0)
+        : caption_(std::move(caption)), text_(std::move(text)), offset_(offset) {}
     const std::string& caption() const { return caption_; }
     const std::string& text() const { return text_; }
+    // Where the bad header starts in the text (bytes).
+    std::size_t offset() const { return offset_; }
     const char* what() const noexcept override { return "header error"; }
 
 private:
     std::string caption_;
     std::string text_;
+    std::size_t offset_ = 0;
 };
 
 class HeaderReader {
@@ -65,6 +71,9 @@ private:
     HeaderCaption caption_;
     std::string lastKey_;
 };
+
+// The line (from 1) that holds the byte at `offset`; CR LF, LF and CR each end a line.
+int lineAt(std::string_view text, std::size_t offset);
 
 // True for a field the reading loop skips: empty, a comment, or the separator line.
 bool isSkippedField(const std::string& field);

@@ -116,6 +116,9 @@ void startScript(const std::string& path) {
         // to end it.
         throw ScriptStop("the script ended while the program was still waiting for the user");
     };
+    headless.answerHook = [] {
+        if (auto error = ws().script->runAnswerLines()) throw ScriptStop(error->text());
+    };
 }
 
 // The end of a scripted run: nothing may be left of the script.

@@ -56,11 +56,16 @@ platform::DialogAnswer runDialog(const platform::DialogRequest& request, std::ui
         const ModalToOwner modal(request.owner);
         answer = backend->runDialog(request);
     }
-    if (answer.answered) return answer;
+    auto* headless = dynamic_cast<platform::HeadlessBackend*>(backend);
+    if (answer.answered) {
+        // A scripted answer that expected other texts than the dialog showed.
+        if (headless)
+            if (auto why = headless->takeUnanswered()) throw runtime::ScriptStop(*why);
+        return answer;
+    }
     // Nobody could answer: a scripted run without an answer for this dialog.
     std::string why;
-    if (auto* headless = dynamic_cast<platform::HeadlessBackend*>(backend))
-        why = headless->takeUnanswered().value_or(std::string());
+    if (headless) why = headless->takeUnanswered().value_or(std::string());
     if (why.empty())
         why = std::string("the ") + platform::dialogWord(request.kind) + " dialog \"" +
               runtime::toUtf8(request.caption) + "\" was not answered";

@@ -74,7 +74,7 @@ private:
         std::int16_t n = common::int16OrZero(runtime::val(e.value));
         if (n < 0) n = 0;
         if (n > capacity)
-            throw ListCapacityError(e.key, "基本データ.TXTの"_sj + e.key + "の項目数"_sj + runtime::numberText(n) +
+            throw ListCapacityError(e.key, e.offset, "基本データ.TXTの"_sj + e.key + "の項目数"_sj + runtime::numberText(n) +
                                                "は最大"_sj + runtime::digitsOf(capacity) + "を超えています"_sj);
         return n;
     }

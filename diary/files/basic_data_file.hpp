@@ -14,13 +14,17 @@ namespace diary {
 // the file and the key, for the stop message before the program ends.
 class ListCapacityError : public std::runtime_error {
 public:
-    ListCapacityError(std::string key, std::string message)
-        : std::runtime_error("list capacity exceeded"), key_(std::move(key)), message_(std::move(message)) {}
+    ListCapacityError(std::string key, std::size_t offset, std::string message)
+        : std::runtime_error("list capacity exceeded"), key_(std::move(key)), offset_(offset),
+          message_(std::move(message)) {}
     const std::string& key() const { return key_; }
+    // Where the list's header starts in the text (bytes).
+    std::size_t offset() const { return offset_; }
     const std::string& message() const { return message_; }
 
 private:
     std::string key_;
+    std::size_t offset_ = 0;
     std::string message_;
 };
 

@@ -22,10 +22,12 @@ void HeadlessBackend::pumpEvents(std::chrono::milliseconds timeout) {
 DialogAnswer HeadlessBackend::runDialog(const DialogRequest& request) {
     asked_.push_back(request);
     const char* kind = dialogWord(request.kind);
+    if (answers_.empty() && answerHook) answerHook();
     if (!answers_.empty() && std::string_view(answers_.front().kind) == kind) {
-        DialogAnswer a = std::move(answers_.front().answer);
+        Queued q = std::move(answers_.front());
         answers_.pop_front();
-        return a;
+        checkShown(request, q.shown, q.line);
+        return std::move(q.answer);
     }
     std::string what = std::string("the ") + (request.kind == DialogRequest::MessageBox ? "message box"
                                               : request.kind == DialogRequest::InputBox ? "input box"
@@ -43,9 +45,27 @@ Size HeadlessBackend::textExtent(const Font& font, const std::string& cp932) {
     return {static_cast<int>(cp932.size()) * px / 2, px};
 }
 
-void HeadlessBackend::queueAnswer(DialogRequest::Kind kind, DialogAnswer answer, int line) {
+void HeadlessBackend::queueAnswer(DialogRequest::Kind kind, DialogAnswer answer, int line, Expected shown) {
     answer.answered = true;
-    answers_.push_back({dialogWord(kind), std::move(answer), line});
+    answers_.push_back({dialogWord(kind), std::move(answer), line, std::move(shown)});
+}
+
+namespace {
+std::string withPlainLineBreaks(std::string text) {
+    for (std::size_t p; (p = text.find("\r\n")) != std::string::npos;) text.erase(p, 1);
+    return text;
+}
+}  // namespace
+
+void HeadlessBackend::checkShown(const DialogRequest& request, const Expected& shown, int line) {
+    std::string what;
+    if (!shown.caption.empty() && request.caption != shown.caption)
+        what = "the dialog's caption is \"" + cp932ToUtf8(request.caption) + "\", expected \"" +
+               cp932ToUtf8(shown.caption) + "\"";
+    else if (!shown.text.empty() && withPlainLineBreaks(request.text) != withPlainLineBreaks(shown.text))
+        what = "the dialog \"" + cp932ToUtf8(request.caption) + "\" says \"" + cp932ToUtf8(request.text) +
+               "\", expected \"" + cp932ToUtf8(shown.text) + "\"";
+    if (!what.empty() && !unanswered_) unanswered_ = "line " + std::to_string(line) + ": " + what;
 }
 
 std::optional<std::string> HeadlessBackend::takeUnanswered() { return std::exchange(unanswered_, std::nullopt); }

@@ -20,6 +20,9 @@ public:
     // Called by pumpEvents when nothing is waiting: a script feeds the next user action
     // here. Returns false when it has nothing more to give.
     std::function<bool()> idleHook;
+    // Called when a dialog finds no prepared answer: a script reads the answers that
+    // stand next in it, for a dialog the program asks before it first waits.
+    std::function<void()> answerHook;
 
     void createWindow(Handle) override {}
     void destroyWindow(Handle) override {}
@@ -32,9 +35,15 @@ public:
     // is half the pixel size wide, a double-byte one the whole pixel size.
     Size textExtent(const Font& font, const std::string& cp932) override;
 
+    // What the dialog taking an answer must show (CP932; empty: not checked). A line
+    // break of the expected text matches CR LF or LF.
+    struct Expected {
+        std::string caption, text;
+    };
     // A prepared answer for the next dialog of this kind; `line` names its script line.
-    void queueAnswer(DialogRequest::Kind kind, DialogAnswer answer, int line);
-    // The dialog that found no answer since the last call, as a sentence.
+    void queueAnswer(DialogRequest::Kind kind, DialogAnswer answer, int line, Expected shown = {});
+    // The dialog that found no answer, or showed other texts than its answer expected,
+    // since the last call, as a sentence.
     std::optional<std::string> takeUnanswered();
     // The script line of the first prepared answer no dialog took, or 0.
     int firstUnusedAnswerLine() const { return answers_.empty() ? 0 : answers_.front().line; }
@@ -47,7 +56,10 @@ private:
         const char* kind;
         DialogAnswer answer;
         int line;
+        Expected shown;
     };
+    void checkShown(const DialogRequest& request, const Expected& shown, int line);
+
     Model& model_;
     std::string clipboard_;
     std::deque<Queued> answers_;

@@ -18,7 +18,7 @@ struct Token {
     std::size_t end = 0;  // offset in the line just after the token
 };
 
-// Splits a line into words and "quoted strings" (with \" and \\ inside).
+// Splits a line into words and "quoted strings" (with \" , \\ and \n for a line break inside).
 std::optional<std::vector<Token>> tokenize(std::string_view line, std::string& error) {
     std::vector<Token> tokens;
     std::size_t i = 0;
@@ -36,8 +36,12 @@ std::optional<std::vector<Token>> tokenize(std::string_view line, std::string& e
                     closed = true;
                     break;
                 }
-                if (c == '\\' && i < line.size()) t.text += line[i++];
-                else t.text += c;
+                if (c == '\\' && i < line.size()) {
+                    const char e = line[i++];
+                    t.text += e == 'n' ? '\n' : e;
+                } else {
+                    t.text += c;
+                }
             }
             if (!closed) {
                 error = "a quoted text is not closed";
@@ -126,6 +130,24 @@ std::optional<ScriptError> ScriptRunner::runNextLine(bool* ranOne) {
         if (hooks_.step) hooks_.step();
         if (auto unanswered = backend_.takeUnanswered()) return ScriptError{currentLine_, *unanswered};
         return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::optional<ScriptError> ScriptRunner::runAnswerLines() {
+    while (next_ < lines_.size()) {
+        const std::string& line = lines_[next_];
+        const auto first = line.find_first_not_of(" \t");
+        if (first != std::string::npos && line[first] != '#') {
+            const std::string_view rest = std::string_view(line).substr(first);
+            if (!rest.starts_with("answer ")) break;
+            currentLine_ = static_cast<int>(next_ + 1);
+            if (auto failure = execute(rest)) {
+                ++next_;
+                return ScriptError{currentLine_, std::move(*failure)};
+            }
+        }
+        ++next_;
     }
     return std::nullopt;
 }
@@ -322,9 +344,12 @@ std::optional<std::string> ScriptRunner::execute(std::string_view line) {
         DialogAnswer a;
         if (kind == "msgbox") {
             auto r = messageBoxResult(t[2].text);
-            if (n != 3 || !r) return "a message box answer is 0-6 or ok, cancel, abort, retry, ignore, yes, no";
+            if (n > 5 || !r) return "a message box answer is 0-6 or ok, cancel, abort, retry, ignore, yes, no, optionally followed by the caption and the text the box must show";
             a.result = *r;
-            backend_.queueAnswer(DialogRequest::MessageBox, a, currentLine_);
+            HeadlessBackend::Expected shown;
+            if (n >= 4) shown.caption = utf8ToCp932(t[3].text);
+            if (n == 5) shown.text = utf8ToCp932(t[4].text);
+            backend_.queueAnswer(DialogRequest::MessageBox, a, currentLine_, shown);
             return std::nullopt;
         }
         if (kind == "input" || kind == "file") {

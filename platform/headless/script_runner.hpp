@@ -47,6 +47,9 @@ public:
     bool finished() const { return next_ >= lines_.size(); }
     // Carries out the next line that is not blank or a comment. False when there was none.
     std::optional<ScriptError> runNextLine(bool* ranOne = nullptr);
+    // Carries out the `answer` lines that stand next (blank and comment lines between
+    // them skipped), for a dialog that finds no prepared answer.
+    std::optional<ScriptError> runAnswerLines();
     // The checks after the last line: every prepared dialog answer was used.
     std::optional<ScriptError> finish();
 

@@ -1,0 +1,14 @@
+#include "diary/files/time_stop_file.hpp"
+
+#include "runtime/field_reader.hpp"
+
+namespace diary {
+
+std::string readTimeStop(std::string_view text) {
+    runtime::FieldReader in(text);
+    return in.atEnd() ? std::string() : in.readField();
+}
+
+std::string writeTimeStop(const std::string& dateTime) { return "\"" + dateTime + "\"\r\n"; }
+
+}  // namespace diary
