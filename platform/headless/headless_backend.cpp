@@ -65,7 +65,7 @@ void HeadlessBackend::checkShown(const DialogRequest& request, const Expected& s
     else if (!shown.text.empty() && withPlainLineBreaks(request.text) != withPlainLineBreaks(shown.text))
         what = "the dialog \"" + cp932ToUtf8(request.caption) + "\" says \"" + cp932ToUtf8(request.text) +
                "\", expected \"" + cp932ToUtf8(shown.text) + "\"";
-    if (!what.empty() && !unanswered_) unanswered_ = "line " + std::to_string(line) + ": " + what;
+    if (!what.empty() && !unanswered_) unanswered_ = what + " (answered on line " + std::to_string(line) + ")";
 }
 
 std::optional<std::string> HeadlessBackend::takeUnanswered() { return std::exchange(unanswered_, std::nullopt); }

@@ -353,9 +353,17 @@ std::optional<std::string> ScriptRunner::execute(std::string_view line) {
             return std::nullopt;
         }
         if (kind == "input" || kind == "file") {
-            if (n == 3 && !t[2].quoted && t[2].text == "cancel") a.cancelled = true;
-            else a.text = utf8ToCp932(restFrom(2));
-            backend_.queueAnswer(kind == "input" ? DialogRequest::InputBox : DialogRequest::OpenFile, a, currentLine_);
+            // A quoted answer (or cancel) may be followed by the quoted caption the dialog must show.
+            HeadlessBackend::Expected shown;
+            std::size_t last = n;
+            if (n == 4 && t[3].quoted && (t[2].quoted || t[2].text == "cancel")) {
+                shown.caption = utf8ToCp932(t[3].text);
+                last = 3;
+            }
+            if (last == 3 && !t[2].quoted && t[2].text == "cancel") a.cancelled = true;
+            else a.text = utf8ToCp932(last == 3 && t[2].quoted ? t[2].text : restFrom(2));
+            backend_.queueAnswer(kind == "input" ? DialogRequest::InputBox : DialogRequest::OpenFile, a, currentLine_,
+                                 shown);
             return std::nullopt;
         }
         if (kind == "color") {

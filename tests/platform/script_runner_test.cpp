@@ -49,6 +49,7 @@ public:
                 if (n->kind == NotificationKind::Click && n->name == "ASK") {
                     DialogRequest r;
                     r.caption = sj("確認");
+                    r.text = sj("一行目\r\n二行目");
                     lastAnswer = backend.runDialog(r);
                 }
             }
@@ -115,6 +116,15 @@ TEST_F(ScriptFixture, AnAnswerIsTakenByTheNextDialog) {
     EXPECT_EQ(lastAnswer.result, 5);
 }
 
+// An answer may name the caption and text the box must show; "\n" in the script stands
+// for the box's line break (CR LF).
+TEST_F(ScriptFixture, AnAnswerChecksTheCaptionAndTextItWasGivenFor) {
+    ASSERT_FALSE(run("answer msgbox yes \"確認\" \"一行目\\n二行目\"\nclick ASK\n"));
+    EXPECT_EQ(lastAnswer.result, 5);
+    ASSERT_FALSE(run("answer msgbox no \"確認\"\nclick ASK\n"));
+    EXPECT_EQ(lastAnswer.result, 6);
+}
+
 TEST_F(ScriptFixture, ClosingByScriptRemovesTheForm) {
     ASSERT_FALSE(run("close FORM2\nexpect FORM2 exists 0\nexpect FORM2.BUTTON1 exists 0\nexpect BUTTON1 exists 1\n"));
     EXPECT_FALSE(model.exists(form2));
@@ -174,6 +184,10 @@ TEST_F(ScriptFixture, ALineThatCannotBeCarriedOutEndsTheRun) {
         {"answer input yes\nclick ASK", 2, "the message box \"確認\" was not answered (the next answer is for a input)"},
         {"answer msgbox maybe", 1, "a message box answer is 0-6 or ok"},
         {"answer msgbox ok\nclick FORM1.BUTTON1", 1, "no msgbox dialog took this answer"},
+        {"answer msgbox ok \"警告\"\nclick ASK", 2,
+         "the dialog's caption is \"確認\", expected \"警告\" (answered on line 1)"},
+        {"answer msgbox ok \"確認\" \"一行目\"\nclick ASK", 2,
+         "the dialog \"確認\" says \"一行目\r\n二行目\", expected \"一行目\" (answered on line 1)"},
         {"answer color red", 1, "a colour answer is 0xBBGGRR"},
         {"answer color 0x1000000", 1, "a colour answer is 0xBBGGRR"},
         {"answer color 0x0000FF\nclick FORM1.BUTTON1", 1, "no color dialog took this answer"},
