@@ -122,6 +122,13 @@ std::string fitToLimit(const std::string& before, const std::string& after, std:
     return prefix + kept + suffix;
 }
 
+// A closed drop-down combo box shows one line of its font; the height the program gave
+// it is the height of the box with its list dropped, as on the original platform.
+void showClosedHeight(Fl_Widget& widget, const Window& w) {
+    const int closed = std::min(w.rect.h, fontSizeFor(w.font) + 8);
+    if (widget.h() != closed) widget.resize(widget.x(), widget.y(), widget.w(), closed);
+}
+
 int controlBorder(const Window& w) {
     if (w.exStyle & style::ExClientEdge) return 2;
     return (w.style & style::Border) ? 1 : 0;
@@ -267,6 +274,8 @@ void FormWindow::resize(int x, int y, int w, int h) {
 // --- buttons --------------------------------------------------------------------------
 
 PushButton::PushButton(FltkBackend& backend, Handle h) : Fl_Button(0, 0, 1, 1), Native(backend, h) {
+    // A caption longer than the button is cut at its edges, never drawn over its neighbours.
+    align(FL_ALIGN_CENTER | FL_ALIGN_INSIDE | FL_ALIGN_CLIP);
     callback([](Fl_Widget* widget, void*) {
         auto* self = static_cast<PushButton*>(widget);
         if (!self->syncing()) self->model().userClick(self->modelHandle());
@@ -290,6 +299,7 @@ int PushButton::handle(int event) {
 CheckBox::CheckBox(FltkBackend& backend, Handle h, bool option) : Fl_Check_Button(0, 0, 1, 1), Native(backend, h) {
     if (option) down_box(FL_ROUND_DOWN_BOX);
     box(FL_FLAT_BOX);
+    align(align() | FL_ALIGN_CLIP);
     callback([](Fl_Widget* widget, void*) {
         auto* self = static_cast<CheckBox*>(widget);
         if (self->syncing()) return;
@@ -511,6 +521,7 @@ DropDownList::DropDownList(FltkBackend& backend, Handle h) : Fl_Choice(0, 0, 1, 
 
 void DropDownList::update(const Window& w) {
     updateCommon(*this, w);
+    showClosedHeight(*this, w);
     textfont(fontFor(w.font));
     textsize(fontSizeFor(w.font));
     textcolor(colourFor(w.fore));
@@ -550,6 +561,7 @@ EditCombo::EditCombo(FltkBackend& backend, Handle h) : Fl_Input_Choice(0, 0, 1, 
 
 void EditCombo::update(const Window& w) {
     updateCommon(*this, w);
+    showClosedHeight(*this, w);
     textfont(fontFor(w.font));
     textsize(fontSizeFor(w.font));
     input()->color(colourFor(w.back));

@@ -175,7 +175,7 @@ TEST(DiaryForms, ControlsStandAsTheLayoutPlacesThem) {
     } cases[] = {
         {"MAINFORM", "LIST1", ResourceKind::ListBox, std::nullopt, {0, 12, 114, 810, 198}, "ＭＳ ゴシック", 10},
         {"MAINFORM", "TEXT56", ResourceKind::Label, "TEXT56", {0, 234, 18, 198, 36}, "ＭＳ Ｐゴシック", 20},
-        {"MAINFORM", "CHECK4", ResourceKind::CheckBox, "Buckup", {0, 570, 36, 78, 18}, "ＭＳ Ｐゴシック", 14},
+        {"MAINFORM", "CHECK4", ResourceKind::CheckBox, "Buckup", {0, 570, 36, 78, 18}, "ＭＳ Ｐゴシック", 12},
         {"MAINFORM", "TEXT59", ResourceKind::Label, "取引No　　　　設定日時　　　　　状態", {0, 18, 96, 288, 18},
          "ＭＳ ゴシック", 10},
         {"MAINFORM", "TEXT60", ResourceKind::Label,
@@ -185,7 +185,7 @@ TEST(DiaryForms, ControlsStandAsTheLayoutPlacesThem) {
         {"FORM2", "VSCROLL1", ResourceKind::VScrollBar, std::nullopt, {0, 216, 48, 18, 90}, "ＭＳ Ｐゴシック", 14},
         {"FORM2", "BUTTON4", ResourceKind::PushButton, "←", {0, 270, 0, 24, 24}, "ＭＳ Ｐゴシック", 14},
         {"FORM3", "BUTTON32", ResourceKind::PushButton, "エントリー・決済　日時確定", {0, 912, 12, 150, 24},
-         "ＭＳ Ｐゴシック", 12},
+         "ＭＳ Ｐゴシック", 10},
         {"FORM3", "TEXT53", ResourceKind::Label, "価　　格", {0, 318, 12, 108, 18}, "ＭＳ Ｐゴシック", 14},
         {"FORM3", "TEXT62", ResourceKind::Label, "", {0, 678, 60, 174, 18}, "ＭＳ Ｐゴシック", 14},
         {"FORM3", "COMBO4", ResourceKind::ComboBox, std::nullopt, {0, 192, 36, 108, 228}, "ＭＳ Ｐゴシック", 14},
@@ -195,7 +195,7 @@ TEST(DiaryForms, ControlsStandAsTheLayoutPlacesThem) {
         {"FORM5", "EDIT10", ResourceKind::Edit, "", {0, 756, 132, 384, 294}, "ＭＳ ゴシック", 12},
         {"FORM5", "TEXT12", ResourceKind::Label, "この決済の損益  0", {0, 1068, 42, 198, 18}, "ＭＳ Ｐゴシック", 14},
         {"FORM5", "BUTTON37", ResourceKind::PushButton, "チャートＣＧをコピー", {0, 618, 108, 102, 18},
-         "ＭＳ Ｐゴシック", 10},
+         "ＭＳ Ｐゴシック", 8},
         {"FORM6", "BUTTON29", ResourceKind::PushButton, "ＣＧ参照", {0, 480, 24, 108, 18}, "ＭＳ Ｐゴシック", 10},
         {"FORM7", "TEXT64", ResourceKind::Label,
          "２０　　　　　年　　　　　月　　　　　　日　　　　　　　時　　　　　分　　　　　秒", {0, 30, 60, 324, 18},
@@ -203,7 +203,7 @@ TEST(DiaryForms, ControlsStandAsTheLayoutPlacesThem) {
         {"FORM7", "BUTTON54", ResourceKind::PushButton, "ｷｬﾝｾﾙ", {0, 114, 84, 66, 30}, "ＭＳ Ｐゴシック", 14},
         {"FORM7", "EDIT15", ResourceKind::Edit, "", {0, 95, 48, 30, 24}, "ＭＳ Ｐゴシック", 14},
         {"FORM8", "CHECK22", ResourceKind::CheckBox, "ＧＲＯＵＰ１１", {0, 426, 156, 192, 18}, "ＭＳ Ｐゴシック", 14},
-        {"FORM8", "CHECK29", ResourceKind::CheckBox, "決済目標価格", {0, 372, 18, 102, 18}, "ＭＳ Ｐゴシック", 14},
+        {"FORM8", "CHECK29", ResourceKind::CheckBox, "決済目標価格", {0, 372, 18, 102, 18}, "ＭＳ Ｐゴシック", 10},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.form) + " " + c.name);

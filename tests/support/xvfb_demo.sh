@@ -14,7 +14,7 @@ for tool in xdotool import; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (xdotool, imagemagick)"; exit 1; }
 done
 if [[ -z "${QUILL_IN_XVFB:-}" ]]; then
-  exec env QUILL_IN_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+  exec env QUILL_IN_XVFB=1 xvfb-run -a -s "-screen 0 ${xvfb_screen:-1024x768}x24" "$0" "$@"
 fi
 
 mkdir -p "$out"

@@ -1,0 +1,91 @@
+// The diary's start-up on real windows, then each of its eight windows shown on its own
+// in turn, for screenshots: the test prints "shown NAME" when a window is up and waits
+// for a file "next" in the working folder before it shows the next one. After the last
+// the main window closes as the user would close it.
+//   diary_forms_preview   (in the diary's working folder)
+
+#include <chrono>
+#include <filesystem>
+#include <iostream>
+#include <thread>
+
+#include "common/ui/controls.hpp"
+#include "diary/app/diary_state.hpp"
+#include "diary/app/startup.hpp"
+#include "runtime/objects.hpp"
+#include "runtime/sjis.hpp"
+#include "runtime/window_system.hpp"
+
+namespace {
+
+namespace ui = common::ui;
+
+void waitForNext() {
+    while (!std::filesystem::exists("next")) {
+        PV$CALLEVENT();
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    }
+    std::filesystem::remove("next");
+}
+
+// The room a caption needs beside its text: a button's frame, a check box's square,
+// a group frame's inset.
+int margin(std::uint32_t kind) {
+    switch (kind) {
+    case runtime::kind::PushButton: return 6;
+    case runtime::kind::CheckBox:
+    case runtime::kind::OptionButton: return 20;
+    case runtime::kind::GroupBox: return 16;
+    case runtime::kind::Label: return 0;
+    default: return -1;
+    }
+}
+
+// Every caption measured in its control's font: a line "clipped FORM.NAME ..." for each
+// that does not fit.
+void reportClippedCaptions(diary::FormWindow& form) {
+    for (const auto& [name, variable] : form.controls()) {
+        ObjectVar v = variable;
+        const auto record = runtime::getRecord(&v);
+        if (!record) continue;
+        const int room = margin(record->kind);
+        if (room < 0) continue;
+        const std::string caption = ui::text(v);
+        // A caption that is the control's own name is a placeholder the program replaces
+        // (TEXT4, TEXT56, BUTTON1...). The date-time ruler TEXT64 lies behind the six
+        // fields by design and only shows between them.
+        if (caption == name || name == "TEXT64") continue;
+        const PvString pv = runtime::pvString(caption);
+        const float needed = PX$GETTEXTWIDTH(&v, &pv) + static_cast<float>(room);
+        if (needed > ui::width(v))
+            std::cout << "clipped " << form.name() << "." << name << " \"" << runtime::toUtf8(caption) << "\" needs "
+                      << needed << " has " << ui::width(v) << std::endl;
+    }
+}
+
+void mainProgram() {
+    diary::Diary& d = diary::diary();
+    diary::startUp(d);
+    diary::Windows& w = d.windows;
+    diary::FormWindow* forms[] = {&w.main,    &w.chart,   &w.trade, &w.memo,
+                                  &w.closedTrades, &w.options, &w.input, &w.checklist};
+    for (diary::FormWindow* form : forms) reportClippedCaptions(*form);
+    // The input box shows its date-time fields, as for the time stop.
+    ui::show(w.input["EDIT13"], false);
+    for (diary::FormWindow* shown : forms) {
+        for (diary::FormWindow* other : forms)
+            if (other != shown) ui::show(other->form, false);
+        ui::move(shown->form, 0, 0);
+        ui::show(shown->form, true);
+        ui::toFront(shown->form);
+        PV$CALLEVENT();
+        std::cout << "shown " << shown->name() << std::endl;
+        waitForNext();
+    }
+    ui::show(w.main.form, true);
+    PX$DESTROYWINDOW(&w.main.form);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { return runtime::runProgram(argc, argv, mainProgram); }
