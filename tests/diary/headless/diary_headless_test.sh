@@ -290,7 +290,9 @@ expect FORM7.EDIT13 visible 0
 expect FORM7.EDIT14 text "26"
 expect FORM7.EDIT19 text "15"
 expect MAINFORM enabled 0
+# The fields take half-width digits only, two of them: a full-width one is refused.
 type FORM7.EDIT16 ０
+expect FORM7.EDIT16 text "10"
 tick FORM7.CHECK5 1
 click FORM7.BUTTON53
 expect FORM7 visible 0
@@ -300,7 +302,6 @@ expect MAINFORM.BUTTON56 visible 1
 expect FORM3.BUTTON10 visible 1
 close MAINFORM
 SCRIPT
-# The day field was typed over to "10０" (full width), which reads as "10".
 [[ $(utf8 "$w/basic/タイムストップ設定.TXT") == '"2026/12/10_09:30:15"' ]] || fail "time stop set: file holds $(utf8 "$w/basic/タイムストップ設定.TXT")"
 run_diary "$w" <<SCRIPT || fail "time stop kept: exit status $?"
 answer file "取引中データ.TXT"
