@@ -1,5 +1,7 @@
 #include "runtime/window_system.hpp"
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -10,6 +12,7 @@
 #include "runtime/clock.hpp"
 #include "runtime/error.hpp"
 #include "runtime/events.hpp"
+#include "runtime/fatal_report.hpp"
 #include "runtime/forms.hpp"
 #include "runtime/resources.hpp"
 #ifdef QUILL_HAVE_FLTK
@@ -151,6 +154,23 @@ void runtimeLoop() {
     }
 }
 
+// The file of the running program, for the fatal error report's module name: the program
+// file itself, or the name it was started by when the system does not tell.
+std::string programPath(int argc, char** argv) {
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec && !self.empty()) return self.string();
+    return argc > 0 && argv[0] ? argv[0] : "";
+}
+
+// A failure nobody trapped ends the program through the fatal error report, while its
+// windows are still there behind the report's message box.
+void endThroughFatalReport(int argc, char** argv, const std::exception& failure) {
+    const std::string module = moduleNameOf(programPath(argc, argv));
+    const FatalError error = describeFailure(module, failure);
+    reportFatalError(error, fatalReportPath(module, std::getenv("XDG_STATE_HOME"), std::getenv("HOME")), std::cerr);
+}
+
 }  // namespace
 
 int runProgram(int argc, char** argv, void (*mainProgram)()) {
@@ -180,9 +200,11 @@ int runProgram(int argc, char** argv, void (*mainProgram)()) {
     } catch (const RuntimeError& e) {
         std::cerr << "run-time error " << e.number() << " (" << errorText(e.number()) << ") at 0x" << std::hex
                   << e.location() << std::dec << '\n';
+        endThroughFatalReport(argc, argv, e);
         status = 1;
     } catch (const std::exception& e) {
         std::cerr << "the program failed: " << e.what() << '\n';
+        endThroughFatalReport(argc, argv, e);
         status = 1;
     }
     ws().ended = true;

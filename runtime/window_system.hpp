@@ -52,7 +52,8 @@ struct ScriptStop : std::runtime_error {
 // The program's entry: `--headless SCRIPT` runs on the headless backend fed by the script
 // (see platform/headless/SCRIPT.md), anything else on real windows. Returns the exit
 // status: 0 for a normal end, non-zero after a failed script line or an uncaught run-time
-// error (its message on stderr).
+// error (its message on stderr), which ends the program through the fatal error report
+// (runtime/fatal_report.hpp) while the program's windows are still shown.
 int runProgram(int argc, char** argv, void (*mainProgram)());
 
 }  // namespace runtime

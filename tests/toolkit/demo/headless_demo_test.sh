@@ -35,11 +35,42 @@ status=0
 "$demo" --headless "$out/unfinished.script" >"$out/run.out" 2>"$out/run.err" || status=$?
 [[ $status -ne 0 ]] || fail "an unfinished script ended with status 0"
 grep -q "the script ended while the program was still waiting" "$out/run.err" || fail "no message for the unfinished script"
-# A run-time error nobody traps ends the program with its number on stderr.
+# A run-time error nobody traps ends the program through the fatal error report: its
+# number on stderr, the message box answered by the script, then the report file under the
+# state folder.
+module=$(basename "$demo")
+rm -rf "$out/state"
 status=0
-"$demo" --headless "$scripts/uncaught_error.script" >"$out/run.out" 2>"$out/run.err" || status=$?
+XDG_STATE_HOME="$out/state" "$demo" --headless "$scripts/uncaught_error.script" >"$out/run.out" 2>"$out/run.err" ||
+  status=$?
 [[ $status -ne 0 ]] || fail "an uncaught run-time error ended with status 0"
 grep -q "^run-time error 1013 " "$out/run.err" || fail "no message for the uncaught run-time error"
+report="$out/state/$module/fatal-error.txt"
+[[ -f $report ]] || fail "no fatal error report at $report"
+# The location code is the one stderr names, written with eight hex digits.
+location=$(sed -n 's/^run-time error 1013 .* at 0x\([0-9a-f]*\)$/\1/p' "$out/run.err")
+[[ -n $location ]] || fail "no location code on stderr"
+diff -u - "$report" <<REPORT || fail "unexpected fatal error report"
+XMODL=$module
+XLINE=0
+XMODE=no control of that name
+XRTL=PLV0RN63
+XADDR=$(printf '0x%08X' "$((16#$location))")
+XCODE=1013
+REPORT
+[[ $(ls -A "$out/state/$module") == fatal-error.txt ]] || fail "something beside the report in its folder"
+# Without an answer for the report's box the run stops at the box, naming it by the main
+# form's caption, and keeps no report.
+caption="取引日記 デモ"
+grep -v '^answer msgbox' "$scripts/uncaught_error.script" >"$out/unanswered_report.script"
+rm -rf "$out/state"
+status=0
+XDG_STATE_HOME="$out/state" "$demo" --headless "$out/unanswered_report.script" >"$out/run.out" \
+  2>"$out/run.err" || status=$?
+[[ $status -ne 0 && $status -lt 128 ]] || fail "the unanswered report box ended with status $status"
+grep -q "^run-time error 1013 " "$out/run.err" || fail "no message for the uncaught run-time error"
+grep -qF "the message box \"$caption\" was not answered" "$out/run.err" || fail "no message naming the report's box"
+[[ ! -e "$out/state" ]] || fail "a report was kept although its box was not answered"
 # The standard dialogs: each takes its answer from the script, in a folder holding a chart.
 mkdir -p "$out/charts"
 : >"$out/charts/chart.jpg"
