@@ -47,6 +47,13 @@ void setBackups(Diary& d, bool on) {
     ui::setCheck(d.windows.main["CHECK4"], on ? 1 : 0);
 }
 
+// PX$FOLD_SUB for a recorded folder: false (after its message) when the folder is gone.
+bool stillThere(const std::string& path, const std::string& name) {
+    std::string checked = name;
+    PX$FOLD_SUB(path, checked);
+    return !checked.empty();
+}
+
 }  // namespace
 
 std::string temporaryBitmapPath() {
@@ -93,24 +100,10 @@ void PX$環境設定R_SUB(Diary& d) {
         }
     }
     // The recorded folders, each checked in the order of the file.
-    if (found.basicDataFolder) {
-        std::string name = "基本データ"_sj;
-        PX$FOLD_SUB(env.basicDataFolder, name);
-    }
-    if (found.tradeDataFolder) {
-        std::string name = "取引中データ"_sj;
-        PX$FOLD_SUB(env.tradeDataFolder, name);
-        if (name.empty()) env.tradeDataFolder.clear();
-    }
-    if (found.chartSourceFolder) {
-        std::string name = "基チャートＣＧ"_sj;
-        PX$FOLD_SUB(env.chartSourceFolder, name);
-    }
-    if (found.backupFolder) {
-        std::string name = "バックアップ"_sj;
-        PX$FOLD_SUB(env.backupFolder, name);
-        setBackups(d, !name.empty());
-    }
+    if (found.basicDataFolder) stillThere(env.basicDataFolder, "基本データ"_sj);
+    if (found.tradeDataFolder && !stillThere(env.tradeDataFolder, "取引中データ"_sj)) env.tradeDataFolder.clear();
+    if (found.chartSourceFolder) stillThere(env.chartSourceFolder, "基チャートＣＧ"_sj);
+    if (found.backupFolder) setBackups(d, stillThere(env.backupFolder, "バックアップ"_sj));
 }
 
 void PX$環境設定W_SUB(Diary& d) {
