@@ -20,10 +20,17 @@ namespace runtime {
 
 namespace {
 
+constexpr platform::CustomColours allWhite() {
+    platform::CustomColours c{};
+    c.fill(0xFFFFFF);
+    return c;
+}
+
 struct WindowSystem {
     platform::Model model;
     std::unique_ptr<platform::Backend> backend;
     std::unique_ptr<platform::ScriptRunner> script;
+    platform::CustomColours customColours = allWhite();
     bool ended = false;
 };
 
@@ -45,6 +52,7 @@ constexpr std::chrono::milliseconds idleWait{50};
 
 platform::Model& model() { return ws().model; }
 platform::Backend* backend() { return ws().backend.get(); }
+platform::CustomColours& customColours() { return ws().customColours; }
 bool hasBackend() { return ws().backend != nullptr; }
 
 platform::HeadlessBackend& startHeadless() {
@@ -79,6 +87,7 @@ void resetWindowSystem() {
     clearEvents();
     w.script.reset();
     w.backend.reset();
+    w.customColours = allWhite();
     w.ended = false;
 }
 
