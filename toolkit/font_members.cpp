@@ -84,9 +84,8 @@ std::vector<std::string> fontNames(platform::Backend& backend) {
     std::vector<std::string> names;
     for (std::string& n : backend.fontFamilies())
         if (!n.empty() && n.size() <= mostFaceBytes) names.push_back(std::move(n));
-    std::ranges::sort(names, lessIgnoringCase);
-    const auto [first, last] = std::ranges::unique(names, sameIgnoringCase);
-    names.erase(first, last);
+    std::sort(names.begin(), names.end(), lessIgnoringCase);
+    names.erase(std::unique(names.begin(), names.end(), sameIgnoringCase), names.end());
     return names;
 }
 
