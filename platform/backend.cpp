@@ -11,6 +11,7 @@ const char* dialogWord(DialogRequest::Kind kind) {
     case DialogRequest::OpenFile:
     case DialogRequest::SaveFile: return "file";
     case DialogRequest::ChooseColor: return "color";
+    case DialogRequest::ChooseFont: return "font";
     }
     return "";
 }

@@ -3,7 +3,9 @@
 // state, pump the user's input into the model, the clipboard, and the standard dialogs.
 // The model owns all state; a backend only shows it and reports what the user did.
 
+#include <array>
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,9 +21,17 @@ struct FileFilter {
     bool operator==(const FileFilter&) const = default;
 };
 
+// The colour chooser's custom colours: slots the user fills with colours of their own and
+// picks from again later.
+inline constexpr std::size_t customColourCount = 16;
+using CustomColours = std::array<Colour, customColourCount>;
+
+// The font sizes a font dialog takes, in whole points: as large as a window's font can be.
+inline constexpr int mostFontPoints = 32767;
+
 // A standard dialog the program asks the user through.
 struct DialogRequest {
-    enum Kind { MessageBox, InputBox, OpenFile, SaveFile, ChooseColor } kind = MessageBox;
+    enum Kind { MessageBox, InputBox, OpenFile, SaveFile, ChooseColor, ChooseFont } kind = MessageBox;
     Handle owner = 0;
     std::string caption;      // CP932
     std::string text;         // message, or the input box's prompt
@@ -34,6 +44,9 @@ struct DialogRequest {
     std::string folder;       // file dialogs: the absolute folder to start in
     std::string fileName;     // file dialogs: the file name to start with
     Colour colour = 0;        // colour chooser: the colour chosen first (0x00BBGGRR)
+    CustomColours customColours{};  // colour chooser: the custom colours it offers
+    Font font;                // font dialog: the font chosen first
+    std::vector<std::string> faces;  // font dialog: the faces it offers, in order, CP932
 };
 
 const char* dialogWord(DialogRequest::Kind kind);
@@ -43,6 +56,10 @@ struct DialogAnswer {
     bool cancelled = false;
     int result = 0;           // message box: the button code; colour chooser: 0x00BBGGRR
     std::string text;         // input box text or chosen path, CP932
+    // Colour chooser: the custom colours as the user left them, whether the choice was
+    // made or cancelled; none when the dialog did not say (they stay as they were).
+    std::optional<CustomColours> customColours;
+    Font font;                // font dialog: the chosen font
 };
 
 class Backend {

@@ -291,6 +291,8 @@ void Model::setText(Handle h, std::string text) {
         w->edit.canUndo = false;
         w->edit.undoText.clear();
         w->edit.modified = false;
+        // A new text is shown from its start.
+        w->edit.firstVisibleLine = w->edit.firstVisibleColumn = 0;
     }
 }
 
@@ -483,6 +485,24 @@ bool Model::undo(Handle h) {
     std::swap(w->text, w->edit.undoText);
     w->edit.selStart = w->edit.selEnd = std::min(w->edit.selEnd, w->text.size());
     return true;
+}
+
+void Model::scrollText(Handle h, long long columns, long long lines) {
+    const Window* w = find(h);
+    if (!w || !w->hasEditText() || !w->edit.multiLine) return;
+    // Lines end with CR LF in the model's text.
+    long long lastLine = 0, longest = 0;
+    std::string_view rest = w->text;
+    while (true) {
+        const auto end = rest.find("\r\n");
+        longest = std::max(longest, static_cast<long long>(std::min(end, rest.size())));
+        if (end == std::string_view::npos) break;
+        rest.remove_prefix(end + 2);
+        ++lastLine;
+    }
+    EditState& e = change(h)->edit;
+    e.firstVisibleLine = static_cast<int>(std::clamp(e.firstVisibleLine + lines, 0LL, lastLine));
+    e.firstVisibleColumn = static_cast<int>(std::clamp(e.firstVisibleColumn + columns, 0LL, longest));
 }
 
 void Model::setCheck(Handle h, int state) {

@@ -104,6 +104,9 @@ public:
     std::string selectedText(Handle h) const;
     void replaceSelection(Handle h, std::string_view text);
     bool undo(Handle h);
+    // Scrolls a multi-line edit by whole lines and columns (bytes), from its first line and
+    // column at most to its last line and to the end of its longest line.
+    void scrollText(Handle h, long long columns, long long lines);
 
     void setCheck(Handle h, int state);
     void setScrollRange(Handle h, int min, int max);

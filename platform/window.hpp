@@ -28,7 +28,8 @@ struct EditState {
     std::size_t selEnd = 0;
     std::string undoText;         // text before the last change that can be undone
     bool canUndo = false;
-    int firstVisibleLine = 0;
+    int firstVisibleLine = 0;     // a multi-line edit's scroll position: the first line shown
+    int firstVisibleColumn = 0;   //   and the first column, in bytes (half-width cells)
     TextAlign align = TextAlign::Left;
 };
 

@@ -23,10 +23,17 @@ namespace runtime {
 
 namespace {
 
+constexpr platform::CustomColours allWhite() {
+    platform::CustomColours c{};
+    c.fill(0xFFFFFF);
+    return c;
+}
+
 struct WindowSystem {
     platform::Model model;
     std::unique_ptr<platform::Backend> backend;
     std::unique_ptr<platform::ScriptRunner> script;
+    platform::CustomColours customColours = allWhite();
     bool ended = false;
 };
 
@@ -48,6 +55,7 @@ constexpr std::chrono::milliseconds idleWait{50};
 
 platform::Model& model() { return ws().model; }
 platform::Backend* backend() { return ws().backend.get(); }
+platform::CustomColours& customColours() { return ws().customColours; }
 bool hasBackend() { return ws().backend != nullptr; }
 
 platform::HeadlessBackend& startHeadless() {
@@ -82,6 +90,7 @@ void resetWindowSystem() {
     clearEvents();
     w.script.reset();
     w.backend.reset();
+    w.customColours = allWhite();
     w.ended = false;
 }
 

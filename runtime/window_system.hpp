@@ -24,6 +24,12 @@ platform::Model& model();
 platform::Backend* backend();
 bool hasBackend();
 
+// The colour chooser's custom colours, kept for the whole run: each chooser offers what
+// the user left in the last one. All white at the start and after resetWindowSystem. They
+// live in the window system itself, so there is never storage for them to lack (the
+// run-time error for that, 89, cannot arise here).
+platform::CustomColours& customColours();
+
 // Starts the backend without a screen (no script: tests act through the model's user*
 // operations). Replaces any backend started before.
 platform::HeadlessBackend& startHeadless();

@@ -1,10 +1,11 @@
-// The standard dialogs: the message box, the input box, the colour chooser and the
-// printer dialog. Each is modal to its owner's
+// The standard dialogs: the message box, the input box, the colour chooser, the font
+// dialog and the printer dialog. Each is modal to its owner's
 // form (the form takes no input while the dialog is up) and returns the user's answer
 // directly. A scripted run answers from its script; a dialog the script did not answer
 // ends the run with a message naming the dialog.
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "runtime/sjis.hpp"
 #include "toolkit/checks.hpp"
 #include "toolkit/dialog_run.hpp"
+#include "toolkit/fonts.hpp"
 
 namespace kind = runtime::kind;
 using namespace toolkit;
@@ -166,7 +168,9 @@ extern "C" const PvString* PX$WINDLGT(ObjectVar* owner, const PvString* title, c
 }
 
 // The colour chooser starts at black; the chosen colour goes into the variable as
-// 0x00BBGGRR.
+// 0x00BBGGRR. It offers the runtime's custom colours and keeps what the user stored in
+// them even when the choice is then cancelled: storing a custom colour is an act of its
+// own, done with its own button before the dialog closes either way.
 extern "C" std::int16_t PX$CHOOSECOLOR(ObjectVar* owner, std::uint32_t* colour) {
     const Target t = checkedTarget(owner, op::ChooseColor, {anyWindow}, {.nullError = runtime::err::ObjectInvalid});
     if (colour == nullptr) fail(runtime::err::IllegalArgument, op::ChooseColor, 5);
@@ -174,9 +178,77 @@ extern "C" std::int16_t PX$CHOOSECOLOR(ObjectVar* owner, std::uint32_t* colour) 
     request.kind = platform::DialogRequest::ChooseColor;
     request.owner = runtime::model().formOf(t.handle);
     request.colour = 0x000000;
+    request.customColours = runtime::customColours();
     const platform::DialogAnswer answer = runDialog(request, op::ChooseColor);
+    if (answer.customColours)
+        for (std::size_t i = 0; i < platform::customColourCount; ++i)
+            runtime::customColours()[i] = (*answer.customColours)[i] & 0x00FFFFFFu;
     if (answer.cancelled) return False;
     *colour = static_cast<std::uint32_t>(answer.result) & 0x00FFFFFFu;
+    return True;
+}
+
+namespace {
+
+// The font a record offers the font dialog first. A part the program left empty (no face,
+// size 0, as in a record it has not filled yet) is taken from the owner's font.
+platform::Font initialFont(const FontRecord& record, const platform::Font& ownerFont) {
+    platform::Font font = ownerFont;
+    const std::string face = faceOf(record);
+    if (face.size() > mostFaceBytes) fail(runtime::err::IllegalArgument, op::ChooseFont, 6);
+    if (!face.empty()) font.face = face;
+    if (!std::isfinite(record.size) || record.size < 0 || record.size > static_cast<float>(platform::mostFontPoints))
+        fail(runtime::err::IllegalArgument, op::ChooseFont, 7);
+    if (const int points = static_cast<int>(std::lround(record.size)); points > 0) font.size = points;
+    font.size = std::clamp(std::abs(font.size), 1, platform::mostFontPoints);
+    const auto flag = [](std::int16_t v) { return checkedFlag(v, op::ChooseFont, 8); };
+    font.bold = flag(record.bold);
+    font.italic = flag(record.italic);
+    font.underline = flag(record.underline);
+    font.strikeout = flag(record.strikeout);
+    return font;
+}
+
+// The faces the dialog offers: the font families, and the initial face among them even
+// when no family has that name, so that OK without a change gives back what came in.
+std::vector<std::string> offeredFaces(const std::string& initial) {
+    platform::Backend* backend = runtime::backend();
+    if (!backend) fail(runtime::err::SystemFailure, op::ChooseFont, 20);
+    std::vector<std::string> faces = fontNames(*backend);
+    if (std::ranges::none_of(faces, [&](const std::string& f) { return sameIgnoringCase(f, initial); }))
+        faces.insert(faces.begin(), initial);
+    return faces;
+}
+
+}  // namespace
+
+// The font dialog starts at the record's font and writes the chosen one back into it (the
+// face padded with spaces); a cancel leaves the record as it was.
+extern "C" std::int16_t PX$CHOOSEFONT(ObjectVar* owner, FontRecord* font) {
+    const Target t = checkedTarget(owner, op::ChooseFont, {anyWindow}, {.nullError = runtime::err::ObjectInvalid});
+    if (font == nullptr) fail(runtime::err::IllegalArgument, op::ChooseFont, 5);
+    platform::DialogRequest request;
+    request.kind = platform::DialogRequest::ChooseFont;
+    request.owner = runtime::model().formOf(t.handle);
+    request.font = initialFont(*font, t.window->font);
+    request.faces = offeredFaces(request.font.face);
+    const platform::DialogAnswer answer = runDialog(request, op::ChooseFont);
+    if (answer.cancelled) return False;
+    // The dialog chooses among the faces it offers; a scripted answer naming another one,
+    // or a size the dialog does not take, is one no user could have given.
+    const auto face = std::ranges::find_if(request.faces, [&](const std::string& f) {
+        return sameIgnoringCase(f, answer.font.face);
+    });
+    if (face == request.faces.end())
+        throw runtime::ScriptStop("the font dialog offers no face \"" + runtime::toUtf8(answer.font.face) + "\"");
+    if (answer.font.size < 1 || answer.font.size > platform::mostFontPoints)
+        throw runtime::ScriptStop("the font dialog takes no size " + std::to_string(answer.font.size));
+    font->size = static_cast<float>(answer.font.size);
+    font->bold = answer.font.bold ? True : False;
+    font->italic = answer.font.italic ? True : False;
+    font->underline = answer.font.underline ? True : False;
+    font->strikeout = answer.font.strikeout ? True : False;
+    putFace(*font, *face);
     return True;
 }
 

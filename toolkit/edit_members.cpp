@@ -77,13 +77,8 @@ extern "C" std::int32_t PX$GETFIRSTVISIBLELINE(ObjectVar* object) {
 }
 
 extern "C" void PX$LINESCROLL(ObjectVar* object, std::int32_t columns, std::int32_t lines) {
-    const Target t = plainEdit(object, op::LineScroll);
-    // The model keeps no horizontal scroll position: columns only move what is drawn.
-    static_cast<void>(columns);
-    if (!t.window->edit.multiLine) return;
-    const int last = static_cast<int>(linesOf(*t.window).size()) - 1;
-    const long long wanted = static_cast<long long>(t.window->edit.firstVisibleLine) + lines;
-    runtime::model().change(t.handle)->edit.firstVisibleLine = static_cast<int>(std::clamp<long long>(wanted, 0, last));
+    // Columns count bytes, one for each half-width cell; a single-line edit does not scroll.
+    runtime::model().scrollText(plainEdit(object, op::LineScroll).handle, columns, lines);
 }
 
 extern "C" void PX$SETSELTEXT(ObjectVar* object, std::int32_t start, std::int32_t end, std::int16_t scroll) {

@@ -11,6 +11,7 @@
 #include "platform/model.hpp"
 #include "runtime/pv_string.hpp"
 #include "toolkit/checks.hpp"
+#include "toolkit/fonts.hpp"
 #include "toolkit/map_mode.hpp"
 
 namespace kind = runtime::kind;
@@ -24,8 +25,6 @@ namespace {
 constexpr Kinds fontKinds = {kind::Form,     kind::PushButton, kind::OptionButton, kind::CheckBox,
                              kind::GroupBox, kind::Edit,       kind::Label,        kind::ListBox,
                              kind::ComboBox, kind::PictureBox, kind::Printer,      kind::Bitmap};
-
-constexpr std::size_t mostFaceBytes = 31;
 
 // The font of a window, for a change; 1006 on a form in map mode 0.
 Target fontTarget(const ObjectVar* object, std::uint32_t operation) {
@@ -55,17 +54,42 @@ const platform::Font& fontOf(ObjectVar* object, std::uint32_t operation) {
     return checkedTarget(object, operation, fontKinds).window->font;
 }
 
-bool lessIgnoringCase(const std::string& a, const std::string& b) {
+bool lessIgnoringCase(std::string_view a, std::string_view b) {
     return std::ranges::lexicographical_compare(a, b, [](unsigned char x, unsigned char y) {
         return std::tolower(x) < std::tolower(y);
     });
 }
 
-bool sameIgnoringCase(const std::string& a, const std::string& b) {
+}  // namespace
+
+namespace toolkit {
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
     return !lessIgnoringCase(a, b) && !lessIgnoringCase(b, a);
 }
 
-}  // namespace
+std::string faceOf(const FontRecord& record) {
+    std::string face(record.face, sizeof record.face);
+    face.erase(std::min(face.find('\0'), face.size()));
+    face.erase(face.find_last_not_of(' ') + 1);
+    return face;
+}
+
+void putFace(FontRecord& record, std::string_view face) {
+    std::memset(record.face, ' ', sizeof record.face);
+    std::memcpy(record.face, face.data(), std::min(face.size(), mostFaceBytes));
+}
+
+std::vector<std::string> fontNames(platform::Backend& backend) {
+    std::vector<std::string> names;
+    for (std::string& n : backend.fontFamilies())
+        if (!n.empty() && n.size() <= mostFaceBytes) names.push_back(std::move(n));
+    std::sort(names.begin(), names.end(), lessIgnoringCase);
+    names.erase(std::unique(names.begin(), names.end(), sameIgnoringCase), names.end());
+    return names;
+}
+
+}  // namespace toolkit
 
 // The record is read as the programs lay it out: no padding anywhere.
 static_assert(sizeof(FontRecord) == 44);
@@ -117,10 +141,7 @@ extern "C" void PX$SETFONT(ObjectVar* object, const FontRecord* record) {
     font.italic = flag(record->italic);
     font.underline = flag(record->underline);
     font.strikeout = flag(record->strikeout);
-    std::string face(record->face, sizeof record->face);
-    face.erase(std::min(face.find('\0'), face.size()));
-    face.erase(face.find_last_not_of(' ') + 1);
-    font.face = face;
+    font.face = faceOf(*record);
     setFont(t, font);
 }
 
@@ -176,11 +197,7 @@ extern "C" const PvString* PX$ENUMFONTNAMES(ObjectVar* object, const PvString* n
     if (after.size() > mostFaceBytes) fail(runtime::err::IllegalArgument, op::EnumFontNames, 5);
     platform::Backend* b = runtime::backend();
     if (!b) fail(runtime::err::SystemFailure, op::EnumFontNames, 6);
-    std::vector<std::string> names;
-    for (std::string& n : b->fontFamilies())
-        if (!n.empty() && n.size() <= mostFaceBytes) names.push_back(std::move(n));
-    std::sort(names.begin(), names.end(), lessIgnoringCase);
-    names.erase(std::unique(names.begin(), names.end(), sameIgnoringCase), names.end());
+    const std::vector<std::string> names = fontNames(*b);
     if (after.empty()) return runtime::returnString(names.empty() ? std::string() : names.front());
     // The name after the given one in the order; "" after the last.
     const auto next = std::upper_bound(names.begin(), names.end(), after, lessIgnoringCase);

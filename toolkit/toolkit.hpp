@@ -208,7 +208,11 @@ void PX$SETDLGDRIVE(ObjectVar* form, const PvString* name, const PvString* path,
 void PX$SETDLGFILE(ObjectVar* form, const PvString* name, const PvString* path, std::int16_t keep);
 
 // The colour chooser: -1 and the colour (0x00BBGGRR) in the variable, or 0 when cancelled.
+// It offers 16 custom colours, kept for the whole run (white at the start).
 std::int16_t PX$CHOOSECOLOR(ObjectVar* owner, std::uint32_t* colour);
+// The font dialog: starts at the record's font (an empty face or size 0 take the owner's),
+// and gives -1 with the chosen font in the record, or 0 when cancelled.
+std::int16_t PX$CHOOSEFONT(ObjectVar* owner, FontRecord* font);
 // The printer dialog: 0, as this system has no print spooler to choose a printer from.
 std::int16_t PX$PRINTDLG(ObjectVar* owner);
 
@@ -348,6 +352,7 @@ inline constexpr std::uint32_t WinOpenDlg = 102;
 inline constexpr std::uint32_t WinSaveDlg = 103;
 inline constexpr std::uint32_t ChooseColor = 104;
 inline constexpr std::uint32_t PrintDlg = 105;
+inline constexpr std::uint32_t ChooseFont = 106;
 inline constexpr std::uint32_t SetDir = 170;
 inline constexpr std::uint32_t SetDrive = 171;
 inline constexpr std::uint32_t SetFile = 172;

@@ -3,17 +3,23 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
+#include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Choice.H>
 #include <FL/Fl_Color_Chooser.H>
 #include <FL/Fl_Hold_Browser.H>
 #include <FL/Fl_Input.H>
+#include <FL/Fl_Int_Input.H>
 #include <FL/fl_ask.H>
 #include <FL/fl_draw.H>
 #include <fnmatch.h>
 
 #include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -55,8 +61,8 @@ std::vector<ButtonSpec> buttonsFor(int code) {
     }
 }
 
-// A modal dialog window: Enter presses the focused button, Escape and the close box give
-// the dialog's cancel answer (when it has one).
+// A modal dialog window: Enter presses the focused push button (else the default one),
+// Escape and the close box give the dialog's cancel answer (when it has one).
 class DialogWindow : public Fl_Double_Window {
 public:
     DialogWindow(int w, int h, const std::string& title, const char* xclass)
@@ -72,7 +78,8 @@ public:
     int handle(int event) override {
         const bool enter = Fl::event_key() == FL_Enter || Fl::event_key() == FL_KP_Enter;
         if ((event == FL_KEYBOARD || event == FL_SHORTCUT) && enter) {
-            if (auto* b = dynamic_cast<Fl_Button*>(Fl::focus()); b && b->window() == this) {
+            if (auto* b = dynamic_cast<Fl_Button*>(Fl::focus());
+                b && b->window() == this && b->type() == FL_NORMAL_BUTTON) {
                 b->do_callback();
                 return 1;
             }
@@ -383,17 +390,284 @@ private:
 
 DialogAnswer runFileDialog(const DialogRequest& request) { return FileDialog(request).run(); }
 
-DialogAnswer runColorChooser(const DialogRequest& request) {
-    uchar r = request.colour & 0xFF, g = (request.colour >> 8) & 0xFF, b = (request.colour >> 16) & 0xFF;
-    DialogAnswer answer;
-    answer.answered = true;
-    const std::string title = cp932ToUtf8(request.caption.empty() ? utf8ToCp932("色の設定") : request.caption);
-    if (!fl_color_chooser(title.c_str(), r, g, b)) {
-        answer.cancelled = true;
-        return answer;
-    }
-    answer.result = static_cast<int>(r | (g << 8) | (b << 16));
-    return answer;
+namespace {
+
+Colour colourOf(const Fl_Color_Chooser& c) {
+    const auto byte = [](double v) { return static_cast<Colour>(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
+    return byte(c.r()) | byte(c.g()) << 8 | byte(c.b()) << 16;
 }
+
+void setColour(Fl_Color_Chooser& c, Colour colour) {
+    c.rgb((colour & 0xFF) / 255.0, ((colour >> 8) & 0xFF) / 255.0, ((colour >> 16) & 0xFF) / 255.0);
+}
+
+// The colour chooser: FLTK's hue and brightness picker with the colour's numbers, a sample
+// of the colour, and the custom colours under them. A click on a custom colour chooses it
+// and makes its slot the one "作成した色に追加" stores into; storing moves on to the next
+// slot. The custom colours go back with either answer.
+class ColourDialog {
+public:
+    explicit ColourDialog(const DialogRequest& request)
+        : window_(436, 316, cp932ToUtf8(request.caption.empty() ? utf8ToCp932("色の設定") : request.caption),
+                  "QuillColorChooser"),
+          customs_(request.customColours) {
+        chooser_ = new Fl_Color_Chooser(12, 12, 300, 170);
+        chooser_->mode(1);  // 0 to 255 for each of red, green, blue
+        sample_ = new Fl_Box(FL_DOWN_BOX, 324, 12, 100, 80, nullptr);
+        auto* customLabel = new Fl_Box(12, 190, 200, 20, "作成した色:");
+        customLabel->align(FL_ALIGN_INSIDE | FL_ALIGN_LEFT);
+        for (std::size_t i = 0; i < swatches_.size(); ++i) {
+            auto* b = new Fl_Button(14 + static_cast<int>(i % 8) * 34, 214 + static_cast<int>(i / 8) * 30, 26, 22);
+            b->box(FL_THIN_DOWN_BOX);
+            b->clear_visible_focus();  // a click chooses; the keyboard stays where it was
+            b->callback([](Fl_Widget* w, void* self) { static_cast<ColourDialog*>(self)->swatchClicked(w); }, this);
+            swatches_[i] = b;
+        }
+        marker_ = new Fl_Box(FL_BORDER_FRAME, 0, 0, 30, 26, nullptr);
+        marker_->color(FL_BLACK);
+        auto* store = new Fl_Button(12, 280, 180, 26, "作成した色に追加");
+        auto* ok = new Fl_Button(260, 280, 80, 26, "OK");
+        auto* cancel = new Fl_Button(348, 280, 80, 26, "キャンセル");
+        for (Fl_Widget* w : std::initializer_list<Fl_Widget*>{customLabel, store, ok, cancel}) w->labelsize(12);
+        window_.end();
+
+        chooser_->callback([](Fl_Widget*, void* self) { static_cast<ColourDialog*>(self)->showSample(); }, this);
+        store->callback([](Fl_Widget*, void* self) { static_cast<ColourDialog*>(self)->storeCustom(); }, this);
+        ok->callback([](Fl_Widget*, void* self) { static_cast<ColourDialog*>(self)->close(false); }, this);
+        cancel->callback([](Fl_Widget*, void* self) { static_cast<ColourDialog*>(self)->close(true); }, this);
+        window_.defaultButton_ = ok;
+        window_.cancel_ = [this] { close(true); };
+        setColour(*chooser_, request.colour);
+        showSample();
+        showCustoms();
+        ok_ = ok;
+    }
+
+    DialogAnswer run() {
+        window_.run(ok_);
+        return answer_;
+    }
+
+private:
+    void showSample() {
+        sample_->color(colourFor(colourOf(*chooser_)));
+        sample_->redraw();
+    }
+
+    void showCustoms() {
+        for (std::size_t i = 0; i < swatches_.size(); ++i) {
+            swatches_[i]->color(colourFor(customs_[i]));
+            swatches_[i]->selection_color(colourFor(customs_[i]));
+        }
+        const Fl_Widget* target = swatches_[target_];
+        marker_->position(target->x() - 2, target->y() - 2);
+        window_.redraw();
+    }
+
+    void swatchClicked(Fl_Widget* w) {
+        target_ = static_cast<std::size_t>(std::ranges::find(swatches_, w) - swatches_.begin());
+        setColour(*chooser_, customs_[target_]);
+        showSample();
+        showCustoms();
+    }
+
+    void storeCustom() {
+        customs_[target_] = colourOf(*chooser_);
+        target_ = (target_ + 1) % customs_.size();
+        showCustoms();
+    }
+
+    void close(bool cancelled) {
+        answer_.answered = true;
+        answer_.cancelled = cancelled;
+        if (!cancelled) answer_.result = static_cast<int>(colourOf(*chooser_));
+        answer_.customColours = customs_;
+        window_.hide();
+    }
+
+    DialogWindow window_;
+    CustomColours customs_;
+    std::size_t target_ = 0;
+    DialogAnswer answer_;
+    Fl_Color_Chooser* chooser_ = nullptr;
+    Fl_Box* sample_ = nullptr;
+    Fl_Box* marker_ = nullptr;
+    Fl_Button* ok_ = nullptr;
+    std::array<Fl_Button*, customColourCount> swatches_{};
+};
+
+// The sample of the font dialog: a line of Latin, kana and kanji in the chosen font, drawn
+// as the program's windows will draw it (every face through the IPA families).
+class FontSample : public Fl_Widget {
+public:
+    FontSample(int x, int y, int w, int h) : Fl_Widget(x, y, w, h) {}
+    Font font;
+
+    void draw() override {
+        draw_box(FL_DOWN_BOX, FL_WHITE);
+        fl_push_clip(x() + 2, y() + 2, w() - 4, h() - 4);
+        fl_font(fontFor(font), fontSizeFor(font));
+        fl_color(FL_BLACK);
+        const char* text = "AaBbYyZz あア亜 123";
+        const int width = static_cast<int>(fl_width(text));
+        const int left = x() + std::max(4, (w() - width) / 2);
+        const int top = y() + (h() - fl_height()) / 2;
+        const int baseline = top + fl_height() - fl_descent();
+        fl_draw(text, left, baseline);
+        if (font.underline) fl_xyline(left, baseline + 1, left + width - 1);
+        if (font.strikeout) fl_xyline(left, baseline - fl_height() / 3, left + width - 1);
+        fl_pop_clip();
+    }
+};
+
+// The font dialog: the faces the program may name, the size (typed, or picked from the
+// usual ones), the four styles and a sample. OK takes a face and a size of 1 to 32767
+// points; without them it stays open.
+class FontDialog {
+public:
+    explicit FontDialog(const DialogRequest& request)
+        : window_(468, 352, cp932ToUtf8(request.caption.empty() ? utf8ToCp932("フォントの選択") : request.caption),
+                  "QuillFontDialog") {
+        auto* faceLabel = new Fl_Box(12, 8, 220, 20, "フォント名");
+        faces_ = new Fl_Hold_Browser(12, 30, 220, 168);
+        auto* sizeLabel = new Fl_Box(244, 8, 72, 20, "サイズ");
+        size_ = new Fl_Int_Input(244, 30, 72, 24);
+        sizes_ = new Fl_Hold_Browser(244, 56, 72, 142);
+        auto* styleLabel = new Fl_Box(328, 8, 128, 20, "スタイル");
+        bold_ = new Fl_Check_Button(328, 30, 128, 24, "太字");
+        italic_ = new Fl_Check_Button(328, 56, 128, 24, "斜体");
+        underline_ = new Fl_Check_Button(328, 82, 128, 24, "下線");
+        strikeout_ = new Fl_Check_Button(328, 108, 128, 24, "取り消し線");
+        auto* sampleLabel = new Fl_Box(12, 206, 120, 20, "サンプル");
+        sample_ = new FontSample(12, 228, 444, 76);
+        auto* ok = new Fl_Button(288, 316, 80, 26, "OK");
+        auto* cancelButton = new Fl_Button(376, 316, 80, 26, "キャンセル");
+        window_.end();
+        for (Fl_Box* b : {faceLabel, sizeLabel, styleLabel, sampleLabel}) b->align(FL_ALIGN_INSIDE | FL_ALIGN_LEFT);
+        for (Fl_Widget* w : std::initializer_list<Fl_Widget*>{faceLabel, sizeLabel, styleLabel, sampleLabel, bold_,
+                                                              italic_, underline_, strikeout_, ok, cancelButton})
+            w->labelsize(12);
+        for (Fl_Browser* b : {faces_, sizes_}) {
+            b->format_char(0);
+            b->textsize(12);
+        }
+        size_->textsize(12);
+
+        std::vector<std::string> faces = request.faces;
+        if (std::ranges::find(faces, request.font.face) == faces.end()) faces.insert(faces.begin(), request.font.face);
+        for (const std::string& f : faces) {
+            faces_->add(cp932ToUtf8(f).c_str());
+            if (f == request.font.face) faces_->select(faces_->size());
+        }
+        faces_->middleline(std::max(faces_->value(), 1));
+        for (int points : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72})
+            sizes_->add(std::to_string(points).c_str());
+        size_->value(std::to_string(request.font.size).c_str());
+        bold_->value(request.font.bold);
+        italic_->value(request.font.italic);
+        underline_->value(request.font.underline);
+        strikeout_->value(request.font.strikeout);
+        selectListedSize();
+
+        const auto changed = [](Fl_Widget*, void* self) { static_cast<FontDialog*>(self)->showSample(); };
+        for (Fl_Widget* w : std::initializer_list<Fl_Widget*>{faces_, bold_, italic_, underline_, strikeout_})
+            w->callback(changed, this);
+        size_->when(FL_WHEN_CHANGED);
+        size_->callback([](Fl_Widget*, void* self) { static_cast<FontDialog*>(self)->sizeTyped(); }, this);
+        sizes_->callback([](Fl_Widget*, void* self) { static_cast<FontDialog*>(self)->sizePicked(); }, this);
+        ok->callback([](Fl_Widget*, void* self) { static_cast<FontDialog*>(self)->take(); }, this);
+        cancelButton->callback([](Fl_Widget*, void* self) { static_cast<FontDialog*>(self)->cancel(); }, this);
+        window_.defaultButton_ = ok;
+        window_.cancel_ = [this] { cancel(); };
+        answer_.answered = true;
+        showSample();
+    }
+
+    DialogAnswer run() {
+        window_.run(faces_);
+        return answer_;
+    }
+
+private:
+    // The typed size, or 0 when it is not a size the dialog takes.
+    int typedSize() const {
+        const char* text = size_->value();
+        int points = 0;
+        const char* end = text + std::strlen(text);
+        const auto [p, ec] = std::from_chars(text, end, points);
+        if (ec != std::errc() || p != end || points < 1 || points > mostFontPoints) return 0;
+        return points;
+    }
+
+    Font chosen() const {
+        Font f;
+        f.face = faces_->value() > 0 ? utf8ToCp932(faces_->text(faces_->value())) : std::string();
+        f.size = typedSize();
+        f.bold = bold_->value() != 0;
+        f.italic = italic_->value() != 0;
+        f.underline = underline_->value() != 0;
+        f.strikeout = strikeout_->value() != 0;
+        return f;
+    }
+
+    void showSample() {
+        Font f = chosen();
+        if (f.size == 0) f.size = sample_->font.size;  // the sample keeps its size while one is typed
+        sample_->font = f;
+        sample_->redraw();
+    }
+
+    void selectListedSize() {
+        sizes_->deselect();
+        for (int line = 1; line <= sizes_->size(); ++line)
+            if (std::to_string(typedSize()) == sizes_->text(line)) {
+                sizes_->select(line);
+                sizes_->middleline(line);
+            }
+    }
+
+    void sizeTyped() {
+        selectListedSize();
+        showSample();
+    }
+
+    void sizePicked() {
+        if (sizes_->value() <= 0) return;
+        size_->value(sizes_->text(sizes_->value()));
+        showSample();
+    }
+
+    void take() {
+        const Font f = chosen();
+        if (f.face.empty() || f.size == 0) {
+            (f.face.empty() ? static_cast<Fl_Widget*>(faces_) : size_)->take_focus();
+            return;
+        }
+        answer_.font = f;
+        window_.hide();
+    }
+
+    void cancel() {
+        answer_.cancelled = true;
+        window_.hide();
+    }
+
+    DialogWindow window_;
+    DialogAnswer answer_;
+    Fl_Hold_Browser* faces_ = nullptr;
+    Fl_Int_Input* size_ = nullptr;
+    Fl_Hold_Browser* sizes_ = nullptr;
+    Fl_Check_Button* bold_ = nullptr;
+    Fl_Check_Button* italic_ = nullptr;
+    Fl_Check_Button* underline_ = nullptr;
+    Fl_Check_Button* strikeout_ = nullptr;
+    FontSample* sample_ = nullptr;
+};
+
+}  // namespace
+
+DialogAnswer runColorChooser(const DialogRequest& request) { return ColourDialog(request).run(); }
+
+DialogAnswer runFontDialog(const DialogRequest& request) { return FontDialog(request).run(); }
 
 }  // namespace platform::fltk

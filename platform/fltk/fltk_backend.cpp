@@ -233,6 +233,7 @@ DialogAnswer FltkBackend::runDialog(const DialogRequest& request) {
     case DialogRequest::OpenFile:
     case DialogRequest::SaveFile: return runFileDialog(request);
     case DialogRequest::ChooseColor: return runColorChooser(request);
+    case DialogRequest::ChooseFont: return runFontDialog(request);
     }
     return {};
 }

@@ -4,6 +4,7 @@
 #include <FL/fl_draw.H>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <utility>
 
@@ -418,10 +419,52 @@ void EditWidget<Base>::update(const Window& w) {
     const int start = static_cast<int>(widgetText(held.substr(0, w.edit.selStart)).size());
     const int end = static_cast<int>(widgetText(held.substr(0, w.edit.selEnd)).size());
     if (Base::position() != end || Base::mark() != start) Base::position(end, start);
+    // A column is a half-width cell; a line is as high as the input draws its lines.
+    fl_font(Base::textfont(), Base::textsize());
+    const int scrollX = static_cast<int>(std::lround(w.edit.firstVisibleColumn * fl_width("0")));
+    const int scrollY = w.edit.firstVisibleLine * fl_height();
+    if (scrollX != scrollX_ || scrollY != scrollY_) {
+        scrollX_ = scrollX;
+        scrollY_ = scrollY;
+        Base::redraw();
+    }
+}
+
+// FLTK's input always scrolls its caret into view, from a scroll position only it can set.
+// Without the focus (no caret or selection is drawn then), the text is drawn into a box
+// that reaches out to the left and above by the model's scroll position, clipped to the
+// real one: the program's scroll shows exactly while the caret is not below or right of
+// the view. With the focus the input shows the text around its caret, as while typing.
+template <class Base>
+void EditWidget<Base>::draw() {
+    if ((scrollX_ == 0 && scrollY_ == 0) || Fl::focus() == this) return Base::draw();
+    const Fl_Boxtype b = Base::box();
+    Base::draw_box(b, Base::color());
+    const int x = Base::x() + Fl::box_dx(b), y = Base::y() + Fl::box_dy(b);
+    const int w = Base::w() - Fl::box_dw(b), h = Base::h() - Fl::box_dh(b);
+    Base::clear_damage(FL_DAMAGE_ALL);  // every line, not only the ones FLTK saw change
+    fl_push_clip(x, y, w, h);
+    Base::drawtext(x - scrollX_, y - scrollY_, w + scrollX_, h + scrollY_);
+    fl_pop_clip();
 }
 
 template <class Base>
 int EditWidget<Base>::handle(int event) {
+    if (event == FL_PUSH && Fl::focus() != this && (scrollX_ != 0 || scrollY_ != 0)) {
+        // The click lands on the text as it was drawn from the model's scroll position;
+        // the input goes on from there vertically and scrolls to its caret sideways.
+        Base::yscroll(Base::yscroll() + scrollY_);
+        const int x = Fl::e_x;
+        Fl::e_x += scrollX_;
+        const int r = handleInput(event);
+        Fl::e_x = x;
+        return r;
+    }
+    return handleInput(event);
+}
+
+template <class Base>
+int EditWidget<Base>::handleInput(int event) {
     if (event == FL_FOCUS) {
         const int r = Base::handle(event);
         focused();

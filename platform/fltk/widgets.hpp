@@ -105,13 +105,21 @@ private:
 };
 
 // Edits: the model holds the text in CP932 and the limit in bytes; what the user types
-// is converted and checked against that limit before the model takes it.
+// is converted and checked against that limit before the model takes it. A multi-line
+// edit shows the text from the model's scroll position.
 template <class Base>
 class EditWidget : public Base, public Native {
 public:
     EditWidget(FltkBackend& backend, Handle h);
     void update(const Window& w) override;
     int handle(int event) override;
+    void draw() override;
+
+private:
+    int handleInput(int event);
+    // The model's scroll position in pixels: the first column's and the first line's.
+    int scrollX_ = 0;
+    int scrollY_ = 0;
 };
 using Edit = EditWidget<Fl_Input>;
 using MultiLineEdit = EditWidget<Fl_Multiline_Input>;

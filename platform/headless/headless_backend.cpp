@@ -32,6 +32,7 @@ DialogAnswer HeadlessBackend::runDialog(const DialogRequest& request) {
     std::string what = std::string("the ") + (request.kind == DialogRequest::MessageBox ? "message box"
                                               : request.kind == DialogRequest::InputBox ? "input box"
                                               : request.kind == DialogRequest::ChooseColor ? "colour chooser"
+                                              : request.kind == DialogRequest::ChooseFont  ? "font dialog"
                                                                                         : "file dialog");
     what += " \"" + cp932ToUtf8(request.caption) + "\" was not answered";
     if (!answers_.empty()) what += std::string(" (the next answer is for a ") + answers_.front().kind + ")";

@@ -339,7 +339,9 @@ std::optional<std::string> ScriptRunner::execute(std::string_view line) {
         return std::nullopt;
     }
     if (cmd == "answer") {
-        if (n < 3) return usage("answer msgbox RESULT | answer input TEXT|cancel | answer file PATH|cancel | answer color 0xBBGGRR|cancel");
+        if (n < 3)
+            return usage("answer msgbox RESULT | answer input TEXT|cancel | answer file PATH|cancel | answer color "
+                         "0xBBGGRR|cancel | answer font \"FACE\" SIZE [bold] [italic] [underline] [strikeout]|cancel");
         const std::string& kind = t[1].text;
         DialogAnswer a;
         if (kind == "msgbox") {
@@ -380,7 +382,31 @@ std::optional<std::string> ScriptRunner::execute(std::string_view line) {
             backend_.queueAnswer(DialogRequest::ChooseColor, a, currentLine_);
             return std::nullopt;
         }
-        return "unknown dialog " + kind + " (msgbox, input, file or color)";
+        if (kind == "font") {
+            const char* form = "a font answer is \"FACE\" SIZE [bold] [italic] [underline] [strikeout], or cancel";
+            if (n == 3 && !t[2].quoted && t[2].text == "cancel") {
+                a.cancelled = true;
+            } else {
+                int size = 0;
+                if (n < 4 || !integer(3, size) || size < 1 || size > mostFontPoints) return form;
+                a.font.face = utf8ToCp932(t[2].text);
+                if (a.font.face.empty() || a.font.face.size() > 31)
+                    return "a font face is 1 to 31 bytes in code page 932: \"" + t[2].text + "\"";
+                a.font.size = size;
+                static const std::map<std::string, bool Font::*> styles = {{"bold", &Font::bold},
+                                                                           {"italic", &Font::italic},
+                                                                           {"underline", &Font::underline},
+                                                                           {"strikeout", &Font::strikeout}};
+                for (std::size_t i = 4; i < n; ++i) {
+                    const auto style = styles.find(t[i].text);
+                    if (t[i].quoted || style == styles.end() || a.font.*style->second) return form;
+                    a.font.*style->second = true;
+                }
+            }
+            backend_.queueAnswer(DialogRequest::ChooseFont, a, currentLine_);
+            return std::nullopt;
+        }
+        return "unknown dialog " + kind + " (msgbox, input, file, color or font)";
     }
     if (cmd == "clock") {
         if (n != 3) return usage("clock YYYY/MM/DD hh:mm:ss");

@@ -125,6 +125,35 @@ TEST_F(ScriptFixture, AnAnswerChecksTheCaptionAndTextItWasGivenFor) {
     EXPECT_EQ(lastAnswer.result, 6);
 }
 
+TEST_F(ScriptFixture, AFontAnswerIsTheFaceTheSizeAndTheStylesNamed) {
+    ScriptRunner runner(model, backend, {}, out);
+    runner.load(
+        "answer font \"ＭＳ ゴシック\" 12 strikeout bold\n"
+        "answer font IPAGothic 9\n"
+        "answer font \"ＭＳ ゴシックＭＳ ゴシックＭＳA\" 32767 italic underline\n"
+        "answer font cancel\n"
+        "answer font \"cancel\" 10\n");
+    while (!runner.finished()) ASSERT_FALSE(runner.runNextLine());
+    DialogRequest request;
+    request.kind = DialogRequest::ChooseFont;
+    const Font expected[] = {
+        {sj("ＭＳ ゴシック"), 12, true, false, false, true},
+        {"IPAGothic", 9, false, false, false, false},
+        {sj("ＭＳ ゴシックＭＳ ゴシックＭＳA"), 32767, false, true, true, false},  // 31 bytes
+    };
+    for (const Font& font : expected) {
+        const DialogAnswer answer = backend.runDialog(request);
+        EXPECT_TRUE(answer.answered);
+        EXPECT_FALSE(answer.cancelled);
+        EXPECT_EQ(answer.font, font) << cp932ToUtf8(font.face);
+    }
+    EXPECT_TRUE(backend.runDialog(request).cancelled);
+    const DialogAnswer quoted = backend.runDialog(request);
+    EXPECT_FALSE(quoted.cancelled) << "\"cancel\" quoted is a face";
+    EXPECT_EQ(quoted.font.face, "cancel");
+    EXPECT_FALSE(runner.finish());
+}
+
 TEST_F(ScriptFixture, ClosingByScriptRemovesTheForm) {
     ASSERT_FALSE(run("close FORM2\nexpect FORM2 exists 0\nexpect FORM2.BUTTON1 exists 0\nexpect BUTTON1 exists 1\n"));
     EXPECT_FALSE(model.exists(form2));
@@ -191,7 +220,18 @@ TEST_F(ScriptFixture, ALineThatCannotBeCarriedOutEndsTheRun) {
         {"answer color red", 1, "a colour answer is 0xBBGGRR"},
         {"answer color 0x1000000", 1, "a colour answer is 0xBBGGRR"},
         {"answer color 0x0000FF\nclick FORM1.BUTTON1", 1, "no color dialog took this answer"},
-        {"answer font x", 1, "unknown dialog font"},
+        {"answer font x", 1, "a font answer is \"FACE\" SIZE"},
+        {"answer font IPAGothic 0", 1, "a font answer is"},
+        {"answer font IPAGothic 32768", 1, "a font answer is"},
+        {"answer font IPAGothic 12pt", 1, "a font answer is"},
+        {"answer font IPAGothic 12 bold heavy", 1, "a font answer is"},
+        {"answer font IPAGothic 12 bold bold", 1, "a font answer is"},
+        {"answer font IPAGothic 12 \"bold\"", 1, "a font answer is"},
+        {"answer font \"\" 12", 1, "a font face is 1 to 31 bytes"},
+        {"answer font ABCDEFGHIJKLMNOPQRSTUVWXYZ012345 12", 1, "a font face is 1 to 31 bytes"},
+        {"answer font \"ＭＳ ゴシックＭＳ ゴシックＭＳAB\" 12", 1, "a font face is 1 to 31 bytes"},
+        {"answer font IPAGothic 12\nclick FORM1.BUTTON1", 1, "no font dialog took this answer"},
+        {"answer dice 6", 1, "unknown dialog dice"},
         {"clock 2026/13/01 00:00:00", 1, "not a date and time"},
         {"close FORM2\nclick FORM2.BUTTON1", 2, "no window named FORM2.BUTTON1"},
         {"resize FORM1 -1 5", 1, "FORM1 value out of range"},

@@ -352,6 +352,41 @@ TEST_F(Controls, GetLine_FromOne_LineZeroIsError5) {
     EXPECT_EQ(PX$GETFIRSTVISIBLELINE(&memo), 0);
 }
 
+// The scroll position moves by the columns and lines given and stays between the first
+// line and column and the last line and the end of the longest line (bytes: 一 is two).
+TEST_F(Controls, LineScroll_MovesColumnsAndLinesWithinTheText) {
+    Str t(platform::utf8ToCp932("short\r\n一二三四五六\r\nmid"));  // the longest line is 12 bytes
+    PX$SETWINDOWTEXT(&memo, t.get());
+    struct Case {
+        std::int32_t columns, lines;
+        int column, line;  // where it is after the call
+    };
+    const Case cases[] = {
+        {4, 0, 4, 0},      // columns alone leave the line
+        {0, 1, 4, 1},      // lines alone leave the column
+        {7, 0, 11, 1},
+        {5, 0, 12, 1},     // past the longest line: its end
+        {-3, 5, 9, 2},     // past the last line: the last line
+        {-100, -100, 0, 0},
+        {0x7FFFFFFF, 0x7FFFFFFF, 12, 2},
+        {-0x7FFFFFFF - 1, 0, 0, 2},
+    };
+    for (const Case& c : cases) {
+        PX$LINESCROLL(&memo, c.columns, c.lines);
+        EXPECT_EQ(w(memo).edit.firstVisibleColumn, c.column) << c.columns << ", " << c.lines;
+        EXPECT_EQ(PX$GETFIRSTVISIBLELINE(&memo), c.line) << c.columns << ", " << c.lines;
+    }
+    // A new text is shown from its start; a single-line edit does not scroll.
+    PX$SETWINDOWTEXT(&memo, t.get());
+    EXPECT_EQ(w(memo).edit.firstVisibleColumn, 0);
+    EXPECT_EQ(PX$GETFIRSTVISIBLELINE(&memo), 0);
+    Str long_(std::string(40, 'x'));
+    PX$SETWINDOWTEXT(&edit, long_.get());
+    PX$LINESCROLL(&edit, 5, 0);
+    EXPECT_EQ(w(edit).edit.firstVisibleColumn, 0);
+    EXPECT_EQ(raisedNumber([&] { PX$LINESCROLL(&combo, 1, 0); }), 1002);
+}
+
 TEST_F(Controls, SetSelText_BoundsAndTheDropDownList) {
     Str t("ABCDEF");
     PX$SETWINDOWTEXT(&edit, t.get());

@@ -1,9 +1,12 @@
 // The standard dialogs on the headless backend: argument checks, what the backend is asked
 // to show, and the answers the program gets back.
 
+#include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <unistd.h>
 
@@ -173,6 +176,156 @@ TEST_F(Dialogs, ChooseColor_TheColourGoesIntoTheVariable) {
     EXPECT_EQ(raisedNumber([&] { PX$CHOOSECOLOR(&empty, &colour); }), 1000);
     EXPECT_EQ(raisedNumber([&] { PX$PRINTDLG(&empty); }), 1000);
     EXPECT_EQ(PX$PRINTDLG(&form), 0);
+}
+
+// The custom colours start white, go to each chooser, and come back from it changed or
+// not, kept through a cancel and for the rest of the run.
+TEST_F(Dialogs, ChooseColor_CustomColoursCarryFromOneChooserToTheNext) {
+    platform::CustomColours white;
+    white.fill(0xFFFFFF);
+    std::uint32_t colour = 0;
+    platform::DialogAnswer stored;  // the user stores red and green, then cancels
+    stored.cancelled = true;
+    stored.customColours = white;
+    (*stored.customColours)[0] = 0x0000FF;
+    (*stored.customColours)[15] = 0xFF00FF00;  // the byte above blue is no part of a colour
+    backend->queueAnswer(platform::DialogRequest::ChooseColor, stored, ++line);
+    EXPECT_EQ(PX$CHOOSECOLOR(&form, &colour), 0);
+    EXPECT_EQ(backend->dialogsAsked().back().customColours, white) << "all 16 are white at the start";
+
+    platform::DialogAnswer untouched;  // an answer that says nothing of them leaves them
+    untouched.result = 0x00FF00;
+    backend->queueAnswer(platform::DialogRequest::ChooseColor, untouched, ++line);
+    EXPECT_EQ(PX$CHOOSECOLOR(&form, &colour), -1);
+    platform::CustomColours expected = white;
+    expected[0] = 0x0000FF;
+    expected[15] = 0x00FF00;
+    EXPECT_EQ(backend->dialogsAsked().back().customColours, expected) << "what the cancelled chooser stored";
+
+    backend->queueAnswer(platform::DialogRequest::ChooseColor, untouched, ++line);
+    EXPECT_EQ(PX$CHOOSECOLOR(&form, &colour), -1);
+    EXPECT_EQ(backend->dialogsAsked().back().customColours, expected);
+
+    runtime::resetWindowSystem();
+    backend = &runtime::startHeadless();
+    form = create("DEMOFORM");
+    backend->queueAnswer(platform::DialogRequest::ChooseColor, untouched, ++line);
+    EXPECT_EQ(PX$CHOOSECOLOR(&form, &colour), -1);
+    EXPECT_EQ(backend->dialogsAsked().back().customColours, white) << "a fresh window system starts white again";
+}
+
+// --- the font dialog ----------------------------------------------------------------------
+
+class ChooseFont : public Dialogs {
+protected:
+    static FontRecord record(const char* face, float size, std::int16_t bold = 0, std::int16_t italic = 0,
+                             std::int16_t underline = 0, std::int16_t strikeout = 0) {
+        FontRecord r{size, bold, italic, underline, strikeout, {}};
+        const std::string f = platform::utf8ToCp932(face);
+        std::memset(r.face, ' ', sizeof r.face);
+        std::memcpy(r.face, f.data(), std::min(f.size(), sizeof r.face));
+        return r;
+    }
+    void answerFont(const platform::Font& font) {
+        platform::DialogAnswer a;
+        a.font = font;
+        backend->queueAnswer(platform::DialogRequest::ChooseFont, a, ++line);
+    }
+    void answerCancel() {
+        platform::DialogAnswer a;
+        a.cancelled = true;
+        backend->queueAnswer(platform::DialogRequest::ChooseFont, a, ++line);
+    }
+    static std::string face(const FontRecord& r) { return std::string(r.face, sizeof r.face); }
+    const platform::DialogRequest& asked() const { return backend->dialogsAsked().back(); }
+};
+
+TEST_F(ChooseFont, OwnerAndRecordAreCheckedFirst) {
+    ObjectVar empty = 0;
+    ObjectVar timer = 0;
+    Str timerName("TIMER1");
+    PX$CREATETIMER(&timer, &form, timerName.get());
+    ObjectVar gone = create("NESTFORM");
+    PX$DESTROYWINDOW(&gone);
+    const FontRecord good = record("IPAGothic", 12);
+    struct Case {
+        const char* what;
+        ObjectVar* owner;
+        std::optional<FontRecord> font;  // none: a null record
+        int error;
+    };
+    const Case cases[] = {
+        {"no owner variable", nullptr, good, 1000},
+        {"an empty owner", &empty, good, 1000},
+        {"a closed owner", &gone, good, 1000},
+        {"a timer owner", &timer, good, 1002},
+        {"no record", &form, std::nullopt, 5},
+        {"a face of 32 bytes", &form, record("ABCDEFGHIJKLMNOPQRSTUVWXYZ012345", 12), 5},
+        {"a negative size", &form, record("IPAGothic", -1), 5},
+        {"a size that is no number", &form, record("IPAGothic", std::nanf("")), 5},
+        {"a size past the largest", &form, record("IPAGothic", 32768), 5},
+        {"a style that is not a truth value", &form, record("IPAGothic", 12, 0, 1), 5},
+    };
+    for (Case c : cases)
+        EXPECT_EQ(raisedNumber([&] { PX$CHOOSEFONT(c.owner, c.font ? &*c.font : nullptr); }), c.error) << c.what;
+    EXPECT_TRUE(backend->dialogsAsked().empty()) << "no dialog opened for a refused call";
+}
+
+TEST_F(ChooseFont, TheChosenFontGoesIntoTheRecordPaddedWithSpaces) {
+    FontRecord font = record("ＭＳ ゴシック", 9.4f, -1, 0, 0, -1);
+    answerFont({"ipagothic", 14, false, true, true, false});
+    EXPECT_EQ(PX$CHOOSEFONT(&form, &font), -1);
+    const platform::Font started{platform::utf8ToCp932("ＭＳ ゴシック"), 9, true, false, false, true};
+    EXPECT_EQ(asked().kind, platform::DialogRequest::ChooseFont);
+    EXPECT_EQ(asked().owner, windowOf(&form));
+    EXPECT_EQ(asked().font, started);
+    EXPECT_EQ(font.size, 14.0f);
+    EXPECT_EQ((std::vector<int>{font.bold, font.italic, font.underline, font.strikeout}),
+              (std::vector<int>{0, -1, -1, 0}));
+    EXPECT_EQ(face(font), "IPAGothic" + std::string(23, ' ')) << "the face as the dialog lists it";
+
+    answerCancel();
+    EXPECT_EQ(PX$CHOOSEFONT(&form, &font), 0);
+    EXPECT_EQ(face(font), "IPAGothic" + std::string(23, ' ')) << "a cancel leaves the record";
+    EXPECT_EQ(font.size, 14.0f);
+}
+
+// A record the program has not filled (no face, size 0) starts at the owner's font; the
+// faces offered are the font families, with a face that is none of them first.
+TEST_F(ChooseFont, EmptyPartsStartAtTheOwnersFontAndTheFaceIsOffered) {
+    platform::Font own{"FixedSys", 11, false, true, false, false};
+    model.change(windowOf(&form))->font = own;
+    FontRecord blank{};
+    answerCancel();
+    EXPECT_EQ(PX$CHOOSEFONT(&form, &blank), 0);
+    own.italic = false;  // the styles are the record's
+    EXPECT_EQ(asked().font, own);
+    // Sorted by their bytes without regard to case: "Ｐ" is 82 6F, "ゴ" 83 53.
+    const std::vector<std::string> families = {"FixedSys", "IPAGothic", "IPAPGothic",
+                                               platform::utf8ToCp932("ＭＳ Ｐゴシック"),
+                                               platform::utf8ToCp932("ＭＳ ゴシック")};
+    EXPECT_EQ(asked().faces, families);
+
+    FontRecord unknown = record("Courier New", 10);
+    answerFont({"Courier New", 10});
+    EXPECT_EQ(PX$CHOOSEFONT(&form, &unknown), -1);
+    ASSERT_FALSE(asked().faces.empty());
+    EXPECT_EQ(asked().faces.front(), "Courier New");
+    EXPECT_EQ(face(unknown), "Courier New" + std::string(21, ' '));
+}
+
+// An answer no user could give ends a scripted run, naming the dialog.
+TEST_F(ChooseFont, AnAnswerTheDialogCannotGiveStopsTheRun) {
+    FontRecord font = record("IPAGothic", 12);
+    EXPECT_EQ(stopMessage([&] { PX$CHOOSEFONT(&form, &font); }),
+              "the font dialog \"\" was not answered (no 'answer font' before it)");
+    answerFont({"Arial", 12});
+    EXPECT_EQ(stopMessage([&] { PX$CHOOSEFONT(&form, &font); }), "the font dialog offers no face \"Arial\"");
+    answerFont({"IPAGothic", 0});
+    EXPECT_EQ(stopMessage([&] { PX$CHOOSEFONT(&form, &font); }), "the font dialog takes no size 0");
+    EXPECT_EQ(face(font), "IPAGothic" + std::string(23, ' '));
+    EXPECT_EQ(font.size, 12.0f);
+    EXPECT_TRUE(model.find(windowOf(&form))->enabled) << "the owner is given back";
 }
 
 // --- open and save dialogs ---------------------------------------------------------------

@@ -330,6 +330,74 @@ TEST_F(RealWindow, AFileDialogRefusesAMissingFileEntersAFolderAndTakesANameInIt)
     std::filesystem::remove_all(folder);
 }
 
+// The chooser starts at the request's colour with its custom colours; "作成した色に追加"
+// stores the colour in the first slot, kept through a cancel; a click on a custom colour
+// chooses it.
+TEST_F(RealWindow, TheColourChooserStoresAndOffersCustomColours) {
+    DialogRequest request;
+    request.kind = DialogRequest::ChooseColor;
+    request.colour = 0x0000FF;
+    request.customColours.fill(0xFFFFFF);
+    request.customColours[3] = 0x00FF00;
+    actOnDialog("QuillColorChooser", "xdotool key shift+Tab space Escape");  // from OK to the store button
+    DialogAnswer answer = backend->runDialog(request);
+    EXPECT_TRUE(answer.cancelled);
+    CustomColours expected = request.customColours;
+    expected[0] = 0x0000FF;
+    EXPECT_EQ(answer.customColours, expected);
+
+    // The fourth custom colour sits at 14 + 3 * 34, 214 in the chooser, 26 x 22.
+    actOnDialog("QuillColorChooser", "xdotool mousemove --window \"$w\" 129 225 click 1; xdotool key Return");
+    answer = backend->runDialog(request);
+    EXPECT_FALSE(answer.cancelled);
+    EXPECT_EQ(answer.result, 0x00FF00);
+    EXPECT_EQ(answer.customColours, request.customColours);
+}
+
+// The font dialog starts at the request's font with the face list focused. OK refuses an
+// empty size and then takes the face, size and styles as the user left them.
+TEST_F(RealWindow, TheFontDialogGivesTheFaceSizeAndStylesChosen) {
+    DialogRequest request;
+    request.kind = DialogRequest::ChooseFont;
+    request.faces = {"FixedSys", "IPAGothic", "IPAPGothic"};
+    request.font = Font{"IPAGothic", 10, false, false, true, false};
+    actOnDialog("QuillFontDialog",
+                "xdotool key Down Tab ctrl+a BackSpace Return; sleep 0.3; xdotool type 14; "
+                "xdotool key Tab Tab space Return");
+    DialogAnswer answer = backend->runDialog(request);
+    EXPECT_FALSE(answer.cancelled);
+    EXPECT_EQ(answer.font, (Font{"IPAPGothic", 14, true, false, true, false}));
+
+    actOnDialog("QuillFontDialog", "xdotool key Escape");
+    answer = backend->runDialog(request);
+    EXPECT_TRUE(answer.answered);
+    EXPECT_TRUE(answer.cancelled);
+}
+
+// An edit without the focus shows its text from the model's first line and column: the
+// square at line 2, column 5 comes to the top left corner.
+TEST_F(RealWindow, AMultiLineEditShowsTheModelsScrollPosition) {
+    model.setText(memo, "first\r\n    " + sj("■") + "\r\nthird");
+    const Rect r = model.find(memo)->rect;
+    auto darkInFirstCell = [&] {
+        Fl::flush();
+        window()->make_current();
+        std::vector<uchar> rgb(6 * 6 * 3);
+        fl_read_image(rgb.data(), r.x + 5, r.y + 5, 6, 6);
+        int dark = 0;
+        for (std::size_t i = 0; i < rgb.size(); i += 3) dark += rgb[i] < 100;
+        return dark;
+    };
+    ASSERT_TRUE(pumpUntil([&] { return backend->widget(memo) && backend->widget(memo)->visible_r(); }));
+    backend->pumpEvents(std::chrono::milliseconds(0));
+    const int unscrolled = darkInFirstCell();
+    model.scrollText(memo, 4, 1);
+    ASSERT_TRUE(pumpUntil([&] { return darkInFirstCell() == 36; })) << "the square fills the corner";
+    EXPECT_LT(unscrolled, 36) << "the corner showed the f of the first line";
+    model.scrollText(memo, -4, -1);
+    EXPECT_TRUE(pumpUntil([&] { return darkInFirstCell() == unscrolled; }));
+}
+
 TEST_F(RealWindow, TheFontFamiliesAreFontconfigs) {
     const std::vector<std::string> families = backend->fontFamilies();
     EXPECT_NE(std::find(families.begin(), families.end(), "IPAGothic"), families.end());

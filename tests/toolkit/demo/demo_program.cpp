@@ -3,6 +3,7 @@
 // a command, then runs it. It prints what arrived, read back through the toolkit.
 //   toolkit_demo [--headless SCRIPT]
 
+#include <iomanip>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -46,6 +47,22 @@ void askIfNamed(const std::string& text) {
         std::cout << "input " << shown(PX$INPUTBOX(&mainForm, &pTitle, &pPrompt, &pEmpty)) << std::endl;
     } else if (endsWith("open")) {
         std::cout << "open " << shown(PX$WINOPENDLG(&mainForm, &pOpenTitle, &pEmpty, &pFilter, 0)) << std::endl;
+    } else if (endsWith("font")) {
+        // Starts at IPAGothic 12 bold; prints the result, the face, the size and the four styles.
+        FontRecord font{12.0f, -1, 0, 0, 0, {}};
+        std::string face = "IPAGothic";
+        face.resize(sizeof font.face, ' ');
+        face.copy(font.face, sizeof font.face);
+        const std::int16_t result = PX$CHOOSEFONT(&mainForm, &font);
+        face.assign(font.face, sizeof font.face);
+        face.erase(face.find_last_not_of(' ') + 1);
+        std::cout << "font " << result << " " << platform::cp932ToUtf8(face) << " " << font.size << " " << font.bold
+                  << " " << font.italic << " " << font.underline << " " << font.strikeout << std::endl;
+    } else if (endsWith("color")) {
+        std::uint32_t colour = 0x123456;
+        const std::int16_t result = PX$CHOOSECOLOR(&mainForm, &colour);
+        std::cout << "color " << result << " " << std::hex << std::setw(6) << std::setfill('0') << colour << std::dec
+                  << std::endl;
     } else {
         return;
     }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Real windows: the standard dialogs of the demo program on the FLTK backend under Xvfb.
-# A message box (Yes/No, exclamation), the input box and the open dialog are opened from
-# the program's command, answered with the keyboard through xdotool, and the program
-# prints what it got back. A screenshot of each dialog is saved.
+# A message box (Yes/No, exclamation), the input box, the open dialog, the font dialog and
+# the colour chooser are opened from the program's command, answered with the keyboard
+# through xdotool, and the program prints what it got back. A screenshot of each dialog is
+# saved.
 #   fltk_dialogs_test.sh DEMO_PROGRAM OUTPUT_FOLDER
 set -euo pipefail
 # The open dialog lists chart.jpg under "(*.JPG,*.BMP)" and leaves notes.txt out.
@@ -56,7 +57,26 @@ box=$(dialog QuillInputBox)
 xdotool key Escape
 wait_for "input cancel"
 
+# The font dialog starts at IPAGothic 12 bold with the face list focused: Tab to the size,
+# 16 over it, Tab past the size list and bold to italic, ticked; Return is OK.
+ask font
+box=$(dialog QuillFontDialog)
+xdotool key Tab
+xdotool type --delay 80 '16'
+xdotool key Tab Tab Tab space
+sleep 0.3
+import -window root "$out/font_dialog.png"
+xdotool key Return
+wait_for "font -1 IPAGothic 16 -1 -1 0 0"
+
+# The colour chooser starts at black; Return takes it.
+ask color
+box=$(dialog QuillColorChooser)
+import -window root "$out/color_chooser.png"
+xdotool key Return
+wait_for "color -1 000000"
+
 xdotool mousemove --window "$wid" 328 194 click 1    # BUTTON3 "終了"
 wait $pid || fail "the demo ended with status $?"
 trap - EXIT
-echo "PASS: screenshots in $out (message_box.png, input_box.png, file_dialog.png)"
+echo "PASS: screenshots in $out (message_box.png, input_box.png, file_dialog.png, font_dialog.png, color_chooser.png)"

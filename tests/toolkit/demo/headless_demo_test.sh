@@ -86,6 +86,12 @@ edit EDIT1 input
 input cancel
 edit EDIT1 open
 open $charts/chart.jpg
+edit EDIT1 font
+font -1 ＭＳ ゴシック 9 0 -1 -1 0
+edit EDIT1 font
+font 0 IPAGothic 12 -1 0 0 0
+edit EDIT1 color
+color -1 00ff80
 end MAINFORM
 OUT
 # A dialog the script did not answer ends the run and names the dialog.
