@@ -9,9 +9,11 @@ namespace {
 // A descriptor that keeps its text alive for one call.
 struct Pv {
     explicit Pv(std::string_view s) : text(s), pv(runtime::pvString(text)) {}
+    Pv(const Pv&) = delete;
+    Pv& operator=(const Pv&) = delete;
+    const PvString* get() const { return &pv; }
     std::string text;
     PvString pv;
-    const PvString* operator&() const { return &pv; }
 };
 
 std::string taken(const PvString* result) { return std::string(runtime::view(result)); }
@@ -22,12 +24,12 @@ std::int16_t truth(bool b) { return b ? toolkit::True : toolkit::False; }
 
 void attach(ObjectVar& variable, ObjectVar* form, std::string_view name) {
     const Pv pv(name);
-    PX$ATTACH(&variable, PX$GETDLGITEM(form, &pv));
+    PX$ATTACH(&variable, PX$GETDLGITEM(form, pv.get()));
 }
 
 void createForm(ObjectVar& variable, std::string_view name, bool visible) {
     const Pv pv(name);
-    PX$CREATEWINDOW(&variable, &pv, truth(visible));
+    PX$CREATEWINDOW(&variable, pv.get(), truth(visible));
 }
 
 void destroy(ObjectVar& object) {
@@ -36,7 +38,7 @@ void destroy(ObjectVar& object) {
 
 void setText(ObjectVar& object, const std::string& text) {
     const Pv pv(text);
-    PX$SETWINDOWTEXT(&object, &pv);
+    PX$SETWINDOWTEXT(&object, pv.get());
 }
 std::string text(ObjectVar& object) { return taken(PX$GETWINDOWTEXT(&object)); }
 void show(ObjectVar& object, bool visible) { PX$SHOWWINDOW(&object, truth(visible)); }
@@ -52,7 +54,7 @@ float height(ObjectVar& object) { return PX$GETHEIGHT(&object); }
 void setFontSize(ObjectVar& object, float size) { PX$SETFONTSIZE(&object, size); }
 void setFontName(ObjectVar& object, const std::string& name) {
     const Pv pv(name);
-    PX$SETFONTNAME(&object, &pv);
+    PX$SETFONTNAME(&object, pv.get());
 }
 void setTopmost(ObjectVar& object, bool topmost) { PX$SETTOPMOSTWINDOW(&object, truth(topmost)); }
 void toFront(ObjectVar& object) { PX$SETFOREGROUNDWINDOW(&object); }
@@ -60,7 +62,7 @@ void toFront(ObjectVar& object) { PX$SETFOREGROUNDWINDOW(&object); }
 void clearItems(ObjectVar& object) { PX$RESETCONTENT(&object); }
 void addItem(ObjectVar& object, const std::string& text) {
     const Pv pv(text);
-    PX$ADDSTRING(&object, &pv);
+    PX$ADDSTRING(&object, pv.get());
 }
 void select(ObjectVar& object, int index) { PX$SETCURSEL(&object, index); }
 int selection(ObjectVar& object) { return PX$GETCURSEL(&object); }
@@ -72,13 +74,13 @@ int check(ObjectVar& object) { return PX$GETCHECK(&object); }
 
 int messageBox(ObjectVar* owner, const std::string& caption, const std::string& text, int buttons, int icon) {
     const Pv c(caption), t(text);
-    return PX$MESSAGEBOX(owner, &c, &t, static_cast<std::int16_t>(buttons), static_cast<std::int16_t>(icon));
+    return PX$MESSAGEBOX(owner, c.get(), t.get(), static_cast<std::int16_t>(buttons), static_cast<std::int16_t>(icon));
 }
 
 std::optional<std::string> saveDialog(ObjectVar* owner, const std::string& title, const std::string& initialPath,
                                       const std::string& filter, int mode) {
     const Pv t(title), i(initialPath), f(filter);
-    std::string chosen = taken(PX$WINSAVEDLG(owner, &t, &i, &f, static_cast<std::int16_t>(mode)));
+    std::string chosen = taken(PX$WINSAVEDLG(owner, t.get(), i.get(), f.get(), static_cast<std::int16_t>(mode)));
     if (chosen == std::string(1, '\x1b')) return std::nullopt;
     return chosen;
 }

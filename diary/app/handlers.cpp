@@ -179,17 +179,21 @@ extern "C" __attribute__((visibility("default"))) void PX$FORM7_QUERYCLOSE(void*
 // The other windows stay when their close box is clicked: they are hidden and shown by
 // the diary. Where the window has a close button of its own, the close box does what
 // that button does.
-#define QUILL_KEEP_OPEN(form, code)                                                                   \
+#define QUILL_KEEP_OPEN(form)                                                                                   \
     extern "C" __attribute__((visibility("default"))) void PX$##form##_QUERYCLOSE(void*, std::int16_t* cancel) { \
-        *cancel = -1;                                                                                  \
-        post(code);                                                                                    \
+        *cancel = -1;                                                                                           \
     }
-QUILL_KEEP_OPEN(FORM2, 19)
-QUILL_KEEP_OPEN(FORM3, 0)
-QUILL_KEEP_OPEN(FORM4, 23)
-QUILL_KEEP_OPEN(FORM5, 12)
-QUILL_KEEP_OPEN(FORM6, 0)
-QUILL_KEEP_OPEN(FORM8, 42)
+#define QUILL_CLOSE_AS(form, code)                                                                              \
+    extern "C" __attribute__((visibility("default"))) void PX$##form##_QUERYCLOSE(void*, std::int16_t* cancel) { \
+        *cancel = -1;                                                                                           \
+        post(code);                                                                                             \
+    }
+QUILL_CLOSE_AS(FORM2, 19)
+QUILL_KEEP_OPEN(FORM3)
+QUILL_CLOSE_AS(FORM4, 23)
+QUILL_CLOSE_AS(FORM5, 12)
+QUILL_KEEP_OPEN(FORM6)
+QUILL_CLOSE_AS(FORM8, 42)
 
 QUILL_HANDLER(CHECK4_ON) { diary::PX$CHECK4_ON(state()); }
 

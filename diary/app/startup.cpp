@@ -90,9 +90,8 @@ void PX$取引画面の初期設定(Diary& d) {
 
 void startUp(Diary& d) {
     setUpWindows(d);
-    // Step 2.
+    // Step 2; the per-trade values are cleared once the stock capacity has been read.
     common::PX$日時_SUB(d.clock);
-    d.profit.clear(d.basic.stockCapacity);
     // Step 3: defaults, choice 0 of every sub-item and option included.
     PX$基本環境_SUB(d);
     PX$基本環境COB_SUB(d);
