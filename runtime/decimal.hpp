@@ -1,8 +1,8 @@
 #pragma once
 // The fixed-point decimal type. A Decimal is an exact decimal number; a DecimalVar is a
-// variable declared by a digit specification "I.F" with an optional leading "-" for
-// signed ("3.5", "-3.5", "-6.5", "-9.5"). Addition, subtraction and multiplication are
-// exact; storing a result in a variable rounds it to the variable's fraction digits
+// variable declared by its digits "I.F" (integer and fraction digits), with an
+// optional leading "-" for signed ("3.5", "-3.5", "-6.5", "-9.5"). Addition, subtraction
+// and multiplication are exact; storing a result in a variable rounds it to the variable's fraction digits
 // (half away from zero) and raises error 6 (overflow) when its integer part has more
 // digits than declared, or when a negative value goes into an unsigned variable.
 
