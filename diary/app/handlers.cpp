@@ -30,7 +30,8 @@ void choiceChanged(std::int16_t combo) {
 
 }  // namespace
 
-#define QUILL_HANDLER(name) extern "C" __attribute__((visibility("default"))) void PX$##name(void*)
+#define QUILL_EXPORT extern "C" __attribute__((visibility("default")))
+#define QUILL_HANDLER(name) QUILL_EXPORT void PX$##name(void*)
 #define QUILL_POSTS(name, code) \
     QUILL_HANDLER(name) { post(code); }
 #define QUILL_CHART_BUTTON(n) \
@@ -171,7 +172,7 @@ QUILL_CHOICE_COMBO(43, 26)
 // The input box: OK and cancel only answer it; closing it by its close box cancels.
 QUILL_HANDLER(BUTTON53_ON) { state().inputBoxResult = 53; }
 QUILL_HANDLER(BUTTON54_ON) { state().inputBoxResult = 54; }
-extern "C" __attribute__((visibility("default"))) void PX$FORM7_QUERYCLOSE(void*, std::int16_t* cancel) {
+QUILL_EXPORT void PX$FORM7_QUERYCLOSE(void*, std::int16_t* cancel) {
     *cancel = -1;
     state().inputBoxResult = 54;
 }
@@ -180,11 +181,11 @@ extern "C" __attribute__((visibility("default"))) void PX$FORM7_QUERYCLOSE(void*
 // the diary. Where the window has a close button of its own, the close box does what
 // that button does.
 #define QUILL_KEEP_OPEN(form)                                                                                   \
-    extern "C" __attribute__((visibility("default"))) void PX$##form##_QUERYCLOSE(void*, std::int16_t* cancel) { \
+    QUILL_EXPORT void PX$##form##_QUERYCLOSE(void*, std::int16_t* cancel) { \
         *cancel = -1;                                                                                           \
     }
 #define QUILL_CLOSE_AS(form, code)                                                                              \
-    extern "C" __attribute__((visibility("default"))) void PX$##form##_QUERYCLOSE(void*, std::int16_t* cancel) { \
+    QUILL_EXPORT void PX$##form##_QUERYCLOSE(void*, std::int16_t* cancel) { \
         *cancel = -1;                                                                                           \
         post(code);                                                                                             \
     }
