@@ -38,8 +38,8 @@ void choiceChanged(std::int16_t combo) {
     QUILL_HANDLER(BUTTON##n##_ON) { chartButton(n); }
 // A group or option combo: a change records the choice (17), a click opens the chart
 // catalogue of its choices (26 for groups, 27 for options).
-#define QUILL_CHOICE_COMBO(n, clickCode)                         \
-    QUILL_HANDLER(COMBO##n##_CHANGE) { choiceChanged(n); }      \
+#define QUILL_CHOICE_COMBO(n, clickCode) \
+    QUILL_HANDLER(COMBO##n##_CHANGE) { choiceChanged(n); } \
     QUILL_HANDLER(COMBO##n##_CLICK) { post(clickCode); }
 
 // Chart-image buttons: the stop-loss slot, the five memo slots, the five option slots
@@ -180,14 +180,14 @@ QUILL_EXPORT void PX$FORM7_QUERYCLOSE(void*, std::int16_t* cancel) {
 // The other windows stay when their close box is clicked: they are hidden and shown by
 // the diary. Where the window has a close button of its own, the close box does what
 // that button does.
-#define QUILL_KEEP_OPEN(form)                                                                                   \
+#define QUILL_KEEP_OPEN(form) \
     QUILL_EXPORT void PX$##form##_QUERYCLOSE(void*, std::int16_t* cancel) { \
-        *cancel = -1;                                                                                           \
+        *cancel = -1; \
     }
-#define QUILL_CLOSE_AS(form, code)                                                                              \
+#define QUILL_CLOSE_AS(form, code) \
     QUILL_EXPORT void PX$##form##_QUERYCLOSE(void*, std::int16_t* cancel) { \
-        *cancel = -1;                                                                                           \
-        post(code);                                                                                             \
+        *cancel = -1; \
+        post(code); \
     }
 QUILL_CLOSE_AS(FORM2, 19)
 QUILL_KEEP_OPEN(FORM3)
