@@ -7,11 +7,11 @@
 // nothing may be written after it.
 
 #include <cstdint>
-#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "common/data_error.hpp"
 #include "runtime/field_reader.hpp"
 
 namespace common {
@@ -36,20 +36,11 @@ enum class HeaderCaption {
     WithLastKey,
 };
 
-class HeaderError : public std::exception {
+// A header that does not split: the caption names the header (and, in the trade files,
+// the last key), the text the file.
+class HeaderError : public DataError {
 public:
-    HeaderError(std::string caption, std::string text, std::size_t offset = 0)
-        : caption_(std::move(caption)), text_(std::move(text)), offset_(offset) {}
-    const std::string& caption() const { return caption_; }
-    const std::string& text() const { return text_; }
-    // Where the bad header starts in the text (bytes).
-    std::size_t offset() const { return offset_; }
-    const char* what() const noexcept override { return "header error"; }
-
-private:
-    std::string caption_;
-    std::string text_;
-    std::size_t offset_ = 0;
+    using DataError::DataError;
 };
 
 class HeaderReader {

@@ -71,6 +71,12 @@ std::string convert(const char* to, const char* from, std::string_view in, std::
 std::string cp932ToUtf8(std::string_view cp932) { return convert("UTF-8", "CP932", cp932, "\xEF\xBF\xBD"); }
 std::string utf8ToCp932(std::string_view utf8) { return convert("CP932", "UTF-8", utf8, "?"); }
 
+std::optional<std::string> utf8ToCp932Exact(std::string_view utf8) {
+    std::string cp932 = utf8ToCp932(utf8);
+    if (cp932ToUtf8(cp932) != utf8) return std::nullopt;
+    return cp932;
+}
+
 std::size_t utf8Offset(std::string_view cp932, std::size_t cp932Bytes) {
     return cp932ToUtf8(cp932.substr(0, std::min(cp932Bytes, cp932.size()))).size();
 }

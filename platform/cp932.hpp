@@ -3,6 +3,7 @@
 // and what the user types (and the texts of a script). The model itself holds CP932.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,11 @@ namespace platform {
 std::string cp932ToUtf8(std::string_view cp932);
 // UTF-8 -> CP932; a character CP932 cannot hold (and invalid UTF-8) becomes "?".
 std::string utf8ToCp932(std::string_view utf8);
+
+// UTF-8 -> CP932 only when the CP932 text converts back to exactly the same UTF-8: for a
+// name that must stay the same name, such as a file name given on a command line.
+// Nothing when a character has no CP932 form (or the UTF-8 is invalid).
+std::optional<std::string> utf8ToCp932Exact(std::string_view utf8);
 
 // The UTF-8 length of the first `cp932Bytes` bytes of `cp932`, and back: caret and
 // selection positions move between the model's bytes and a widget's UTF-8.

@@ -77,12 +77,9 @@ int run(int argc, char** argv) {
     std::string written;
     try {
         written = readAndWrite(kind, text);
-    } catch (const common::HeaderError& e) {
+    } catch (const common::DataError& e) {
         std::cerr << path << ":" << common::lineAt(text, e.offset()) << ": " << runtime::toUtf8(e.caption()) << "\n"
                   << runtime::toUtf8(e.text()) << "\n";
-        return 1;
-    } catch (const diary::ListCapacityError& e) {
-        std::cerr << path << ":" << common::lineAt(text, e.offset()) << ": " << runtime::toUtf8(e.message()) << "\n";
         return 1;
     }
     if (command == "rewrite") runtime::writeFileSafely(argv[3], written);

@@ -85,10 +85,8 @@ void PX$基本データ設定R_SUB(Diary& d) {
     const std::string text = runtime::readWholeFile(runtime::nativePath(path));
     try {
         readBasicData(text, d.basic);
-    } catch (const common::HeaderError& e) {
+    } catch (const common::DataError& e) {
         stopProgram(e.caption(), e.text());
-    } catch (const ListCapacityError& e) {
-        stopProgram(e.key() + "←項目数エラー"_sj, e.message());
     }
     showBasicData(d);
 }

@@ -9,8 +9,6 @@ namespace diary {
 
 namespace {
 
-std::string named(const char* kind, int n) { return kind + std::to_string(n); }
-
 // Attaches a control to a shared handle, letting go of the control it held before.
 void attachShared(ObjectVar& handle, ObjectVar& form, const std::string& name, float fontSize) {
     if (handle != 0 && PV$CHECKOBJECT(&handle)) PX$DETACH(&handle);
@@ -19,14 +17,6 @@ void attachShared(ObjectVar& handle, ObjectVar& form, const std::string& name, f
 }
 
 }  // namespace
-
-std::string groupItemTextName(int i, int g) { return named("TEXT", g == 1 ? i + 18 : 3 * g + i + 16); }
-std::string groupItemComboName(int i, int g) { return named("COMBO", g == 1 ? i + 9 : 3 * g + i + 7); }
-std::string groupFrameName(int g) { return named("GROUP", g); }
-std::string groupButtonName(int g) { return named("BUTTON", g == 1 ? 30 : 37 + g); }
-std::string optionTextName(int k) { return named("TEXT", 13 + k); }
-std::string optionComboName(int k) { return named("COMBO", k + 4); }
-std::string optionButtonName(int k) { return named("BUTTON", 24 + k); }
 
 void PX$TEXT_NO_SUB3(Diary& d, int i, int g) {
     attachShared(d.itemControl, d.windows.trade.form, groupItemTextName(i, g), 10);
@@ -46,7 +36,7 @@ void PX$BUTTON_NO_SUB1(Diary& d, int k) {
     attachShared(d.buttonControl, d.windows.options.form, optionButtonName(k), 10);
 }
 void PX$OTH_BUTTON_NO_SUB(Diary& d, int n) {
-    attachShared(d.buttonControl, d.windows.options.form, named("BUTTON", n), 10);
+    attachShared(d.buttonControl, d.windows.options.form, common::controlName("BUTTON", n), 10);
 }
 
 std::string markedGroupLabel(const BasicData& data, int i, int g, const std::string& label) {

@@ -5,18 +5,19 @@
 
 #include <string>
 
+#include "common/control_names.hpp"
 #include "diary/app/diary_state.hpp"
 
 namespace diary {
 
-// The names, as the trade window (FORM3) and the option window (FORM6) number them.
-std::string groupItemTextName(int i, int g);   // "TEXT" + (i + 18) for g = 1, else 3g + i + 16
-std::string groupItemComboName(int i, int g);  // "COMBO" + (i + 9) for g = 1, else 3g + i + 7
-std::string groupFrameName(int g);             // "GROUP" + g
-std::string groupButtonName(int g);            // "BUTTON" + 30 for g = 1, else 37 + g
-std::string optionTextName(int k);             // "TEXT" + (13 + k)
-std::string optionComboName(int k);            // "COMBO" + (k + 4)
-std::string optionButtonName(int k);           // "BUTTON" + (24 + k)
+// The names themselves come from common/control_names.hpp.
+using common::groupButtonName;
+using common::groupFrameName;
+using common::groupItemComboName;
+using common::groupItemTextName;
+using common::optionButtonName;
+using common::optionComboName;
+using common::optionTextName;
 
 void PX$TEXT_NO_SUB3(Diary& d, int i, int g);
 void PX$COMBO_NO_SUB3(Diary& d, int i, int g);

@@ -81,7 +81,7 @@ void PX$環境設定R_SUB(Diary& d) {
     EnvironmentReadResult found;
     try {
         found = readEnvironment(text, d.env);
-    } catch (const common::HeaderError& e) {
+    } catch (const common::DataError& e) {
         stopProgram(e.caption(), e.text());
     }
     Environment& env = d.env;

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "common/control_names.hpp"
 #include "common/ui/controls.hpp"
 
 namespace diary {
@@ -22,7 +23,7 @@ void FormWindow::attachControls(std::initializer_list<std::string_view> names) {
 
 namespace {
 
-std::string numbered(const char* kind, int n) { return kind + std::to_string(n); }
+using common::controlName;
 
 void attachMain(FormWindow& f) {
     common::ui::attach(f.form, nullptr, f.name());
@@ -38,11 +39,13 @@ void attachTrade(FormWindow& f) {
                       "BUTTON57", "BUTTON58", "EDIT20", "TEXT68", "EDIT21", "TEXT69", "TEXT70", "BUTTON63"});
     // The group frames with their chart buttons, labels and combo boxes.
     for (int g = 1; g <= 11; ++g) {
-        f.attachControl(numbered("GROUP", g));
-        f.attachControl(numbered("BUTTON", g == 1 ? 30 : 37 + g));
+        f.attachControl(common::groupFrameName(g));
+        f.attachControl(common::groupButtonName(g));
+        for (int i = g == 2 ? 0 : 1; i <= 3; ++i) {
+            f.attachControl(common::groupItemTextName(i, g));
+            f.attachControl(common::groupItemComboName(i, g));
+        }
     }
-    for (int n = 19; n <= 52; ++n) f.attachControl(numbered("TEXT", n));
-    for (int n = 10; n <= 43; ++n) f.attachControl(numbered("COMBO", n));
 }
 
 }  // namespace
@@ -65,9 +68,9 @@ void createWindows(Windows& w) {
 
     create(w.options);
     for (int k = 1; k <= 5; ++k) {
-        w.options.attachControl(numbered("COMBO", 4 + k));
-        w.options.attachControl(numbered("TEXT", 13 + k));
-        w.options.attachControl(numbered("BUTTON", 24 + k));
+        w.options.attachControl(common::optionComboName(k));
+        w.options.attachControl(common::optionTextName(k));
+        w.options.attachControl(common::optionButtonName(k));
     }
 
     create(w.input);
@@ -75,7 +78,7 @@ void createWindows(Windows& w) {
                             "EDIT17", "EDIT18", "EDIT19", "CHECK5"});
 
     create(w.checklist);
-    for (int n = 6; n <= 29; ++n) w.checklist.attachControl(numbered("CHECK", n));
+    for (int n = 6; n <= 29; ++n) w.checklist.attachControl(controlName("CHECK", n));
     w.checklist.attachControls({"TEXT67", "BUTTON59", "BUTTON60", "BUTTON61", "BUTTON62"});
 
     create(w.chart);

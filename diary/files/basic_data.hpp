@@ -15,6 +15,8 @@ inline constexpr int kMaxPairs = 20;
 inline constexpr int kMaxTimeframes = 20;
 inline constexpr int kMaxChoices = 20;
 inline constexpr int kGroupCount = 11;
+// The most trades the diary manages: a hand-edited stock capacity must be 1..9999.
+inline constexpr int kMaxStockCapacity = 9999;
 inline constexpr int kOptionCount = 5;
 
 struct TimeframeRow {

@@ -7,6 +7,8 @@
 #include "common/header.hpp"
 #include "common/header_reader.hpp"
 #include "common/lenient_number.hpp"
+#include "common/text_file.hpp"
+#include "common/value_checks.hpp"
 #include "runtime/numbers.hpp"
 #include "runtime/sjis.hpp"
 
@@ -16,16 +18,11 @@ namespace diary {
 
 namespace {
 
-// Full-width digits used in the group and option keys: "０１" .. "１１", "－", "１".
-std::string fullWidthDigits(int n, int width) {
-    std::string digits = std::to_string(n);
-    if (static_cast<int>(digits.size()) < width) digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
-    return runtime::toFullWidth(digits);
-}
+using common::groupKey;
+using common::optionKey;
+std::string itemKey(int g, int i) { return common::groupItemKey(g, i); }
 
-std::string groupKey(int g) { return "グループ"_sj + fullWidthDigits(g, 2); }
-std::string itemKey(int g, int i) { return groupKey(g) + "－"_sj + fullWidthDigits(i, 1); }
-std::string optionKey(int k) { return "オプション"_sj + fullWidthDigits(k, 1); }
+const std::string& fileName() { return "基本データ.TXT"_sj; }
 
 // Which group, sub-item or option a key names.
 struct BlockKey {
@@ -68,16 +65,7 @@ public:
 private:
     std::string field() { return headers_.in().readField(); }
 
-    // The element count a list header announces; a count beyond the list stops the
-    // reading with a message naming the key. A negative count reads as none.
-    std::int16_t count(const common::HeaderEntry& e, int capacity) {
-        std::int16_t n = common::int16OrZero(runtime::val(e.value));
-        if (n < 0) n = 0;
-        if (n > capacity)
-            throw ListCapacityError(e.key, e.offset, "基本データ.TXTの"_sj + e.key + "の項目数"_sj + runtime::numberText(n) +
-                                               "は最大"_sj + runtime::digitsOf(capacity) + "を超えています"_sj);
-        return n;
-    }
+    std::int16_t count(const common::HeaderEntry& e, int capacity) { return common::checkedCount(e, fileName(), capacity); }
 
     template <std::size_t N>
     std::int16_t readList(const common::HeaderEntry& e, std::array<std::string, N>& list) {
@@ -88,10 +76,10 @@ private:
 
     void apply(const common::HeaderEntry& e) {
         const double n = runtime::val(e.value);
-        if (e.key == "ストック量"_sj) data_.stockCapacity = common::int16OrZero(n);
+        if (e.key == "ストック量"_sj) data_.stockCapacity = common::checkedNumber(e, fileName(), 1, kMaxStockCapacity);
         else if (e.key == "注文枚数"_sj) data_.defaultLots = common::int16OrZero(n);
         else if (e.key == "通貨単位"_sj) data_.currencyUnit = common::singleOrZero(n);
-        else if (e.key == "ＣＧフォルダ名"_sj) data_.chartFolderName = e.value;
+        else if (e.key == "ＣＧフォルダ名"_sj) data_.chartFolderName = common::checkedFolderName(e, fileName());
         else if (e.key == "取引状況"_sj) data_.tradeStateCount = readList(e, data_.tradeStates);
         else if (e.key == "売買項目"_sj) data_.tradeSideCount = readList(e, data_.tradeSides);
         else if (e.key == "通貨ペア"_sj) data_.currencyPairCount = readList(e, data_.currencyPairs);
@@ -174,21 +162,6 @@ private:
     BasicData& data_;
 };
 
-class Writing {
-public:
-    void line(const std::string& text = {}) { out_ += text + "\r\n"; }
-    void sep() { line(common::kSeparatorLine); }
-    void header(const std::string& key, const std::string& value) {
-        std::string h;
-        common::PX$ヘッダー結合_SUB(common::kDataVersion, key, h);
-        line(h + value);
-    }
-    std::string take() { return std::move(out_); }
-
-private:
-    std::string out_;
-};
-
 std::string number(std::int32_t n) { return runtime::numberText(n); }
 
 }  // namespace
@@ -199,42 +172,42 @@ void readBasicData(std::string_view text, BasicData& data) {
 }
 
 std::string writeBasicData(const BasicData& d) {
-    Writing w;
+    common::TextFileWriter w;
     std::string counter;
     common::PX$VAL2STR_SUB(d.tradeCounter, counter);
     w.header("取引ナンバー"_sj, counter);
-    w.sep(), w.line(), w.sep();
+    w.separator(), w.line(), w.separator();
     w.line("'ここから下はヘッダーの数値又は文字列と"_sj);
     w.line("'各項目名称のみ変更可能"_sj);
     w.line("'ヘッダー名は変更禁止"_sj);
-    w.sep();
-    w.header("ストック量"_sj, number(d.stockCapacity)), w.sep();
-    w.header("ＣＧフォルダ名"_sj, common::fieldText(d.chartFolderName)), w.sep();
-    w.header("注文枚数"_sj, number(d.defaultLots)), w.sep();
-    w.header("通貨単位"_sj, runtime::numberText(d.currencyUnit)), w.sep(), w.line(), w.sep();
+    w.separator();
+    w.header("ストック量"_sj, number(d.stockCapacity)), w.separator();
+    w.header("ＣＧフォルダ名"_sj, common::fieldText(d.chartFolderName)), w.separator();
+    w.header("注文枚数"_sj, number(d.defaultLots)), w.separator();
+    w.header("通貨単位"_sj, runtime::numberText(d.currencyUnit)), w.separator(), w.line(), w.separator();
     w.line("'ここから下は項目名称のみ変更可能"_sj);
     w.line("'但しヘッダー部分は変更禁止"_sj);
-    w.sep();
+    w.separator();
     w.header("取引状況"_sj, number(d.tradeStateCount));
     for (int j = 1; j <= d.tradeStateCount; ++j) w.line(common::fieldText(d.tradeStates[static_cast<std::size_t>(j)]));
-    w.sep();
+    w.separator();
     w.header("売買項目"_sj, number(d.tradeSideCount));
     for (int j = 1; j <= d.tradeSideCount; ++j) w.line(common::fieldText(d.tradeSides[static_cast<std::size_t>(j)]));
-    w.sep(), w.line(), w.sep();
+    w.separator(), w.line(), w.separator();
     w.line("'ここから下はヘッダーの数値（項目数に相当　最大２０）"_sj);
     w.line("'項目数に応じた各項目名称のみ変更可能"_sj);
     w.line("'ヘッダー名は変更禁止"_sj);
-    w.sep();
+    w.separator();
     w.header("通貨ペア"_sj, number(d.currencyPairCount));
     for (int j = 1; j <= d.currencyPairCount; ++j) w.line(common::fieldText(d.currencyPairs[static_cast<std::size_t>(j)]));
-    w.sep();
+    w.separator();
     w.header("時間足"_sj, number(d.timeframeCount));
     for (int j = 1; j <= d.timeframeCount; ++j) {
         const auto& r = d.timeframes[static_cast<std::size_t>(j)];
         w.line(common::fieldText(r.base) + "," + common::fieldText(r.shortName) + "," +
                common::fieldText(r.middleName) + "," + common::fieldText(r.longName));
     }
-    w.sep();
+    w.separator();
 
     int groupMarks = 0, optionMarks = 0;
     for (int g = 1; g <= kGroupCount; ++g)
@@ -246,16 +219,16 @@ std::string writeBasicData(const BasicData& d) {
             for (int i = 0; i <= 3; ++i) {
                 const auto ii = static_cast<std::size_t>(i), gg = static_cast<std::size_t>(g);
                 if (d.groupChartMark[ii][gg] == 1)
-                    w.line(number(i) + "," + number(g) + ",\"" + d.groupChartLabel[ii][gg] + "\"");
+                    w.line(number(i) + "," + number(g) + "," + common::quotedField(d.groupChartLabel[ii][gg]));
             }
-        w.sep();
+        w.separator();
     }
     if (optionMarks > 0) {
         w.header("ＣＧ選択肢CGO"_sj, number(optionMarks));
         for (int k = 1; k <= kOptionCount; ++k)
             if (d.optionChartMark[static_cast<std::size_t>(k)] == 1)
-                w.line(number(k) + ",\"" + d.optionChartLabel[static_cast<std::size_t>(k)] + "\"");
-        w.sep();
+                w.line(number(k) + "," + common::quotedField(d.optionChartLabel[static_cast<std::size_t>(k)]));
+        w.separator();
     }
 
     for (int g = 1; g <= kGroupCount; ++g) {
@@ -269,7 +242,7 @@ std::string writeBasicData(const BasicData& d) {
             w.line("項目名,"_sj + common::fieldText(item.name));
             for (int j = 1; j <= item.count; ++j) w.line(common::fieldText(item.choices[static_cast<std::size_t>(j)]));
             if (i < 3) w.line("'");
-            else w.sep();
+            else w.separator();
         }
     }
     for (int k = 1; k <= kOptionCount; ++k) {
@@ -277,7 +250,7 @@ std::string writeBasicData(const BasicData& d) {
         w.header(optionKey(k), number(option.count));
         w.line("グループ名,"_sj + common::fieldText(option.name));
         for (int j = 1; j <= option.count; ++j) w.line(common::fieldText(option.choices[static_cast<std::size_t>(j)]));
-        w.sep();
+        w.separator();
     }
     return w.take();
 }

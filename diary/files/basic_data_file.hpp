@@ -2,7 +2,6 @@
 // "基本データ.TXT": reading text into the basic data and writing it back line for line.
 // Pure functions over the text; filling the controls is the screens' work.
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -10,27 +9,11 @@
 
 namespace diary {
 
-// A list in the file announces more elements than its list can hold. The message names
-// the file and the key, for the stop message before the program ends.
-class ListCapacityError : public std::runtime_error {
-public:
-    ListCapacityError(std::string key, std::size_t offset, std::string message)
-        : std::runtime_error("list capacity exceeded"), key_(std::move(key)), offset_(offset),
-          message_(std::move(message)) {}
-    const std::string& key() const { return key_; }
-    // Where the list's header starts in the text (bytes).
-    std::size_t offset() const { return offset_; }
-    const std::string& message() const { return message_; }
-
-private:
-    std::string key_;
-    std::size_t offset_ = 0;
-    std::string message_;
-};
-
 // Applies the file's entries to `data` (entries of a later data version are skipped).
-// Throws common::HeaderError for a bad header and ListCapacityError for a count beyond
-// a list's capacity; in both cases the program stops without writing anything.
+// Throws common::DataError (common::HeaderError for a bad header) for a file the diary
+// cannot use: a count beyond a list's capacity, a stock capacity outside 1..9999, a
+// chart folder name that is not one plain folder name. The program then stops without
+// writing anything.
 void readBasicData(std::string_view text, BasicData& data);
 
 // The whole file, in the layout the diary and the editor both write. A name or choice

@@ -2,7 +2,9 @@
 
 #include "common/header.hpp"
 #include "common/header_reader.hpp"
+#include "common/field_text.hpp"
 #include "common/lenient_number.hpp"
+#include "common/text_file.hpp"
 #include "runtime/numbers.hpp"
 #include "runtime/sjis.hpp"
 
@@ -69,44 +71,33 @@ EnvironmentReadResult readEnvironment(std::string_view text, Environment& env) {
 }
 
 std::string writeEnvironment(const Environment& env, bool relocated) {
-    std::string out;
-    const auto line = [&out](const std::string& text) { out += text + "\r\n"; };
-    const auto header = [&line](const std::string& key, const std::string& value) {
-        std::string h;
-        common::PX$ヘッダー結合_SUB(common::kDataVersion, key, h);
-        line(h + value);
+    common::TextFileWriter w;
+    const auto folder = [&w](const std::string& key, const std::string& path) {
+        w.header(key, common::quotedField(path));
+        w.separator();
     };
-    const auto quoted = [](const std::string& s) { return "\"" + s + "\""; };
-    const std::string& sep = common::kSeparatorLine;
-
-    line(sep);
-    line("'ここから下は各項目の数値のみ変更可能"_sj);
-    line("'ヘッダー部分は変更禁止"_sj);
-    line(sep);
+    w.separator();
+    w.line("'ここから下は各項目の数値のみ変更可能"_sj);
+    w.line("'ヘッダー部分は変更禁止"_sj);
+    w.separator();
     for (int s = 0; s < kWindowSectionCount; ++s) {
         const WindowPlace place = env.windows[static_cast<std::size_t>(s)].value_or(WindowPlace{});
-        header(sectionKey(s), "5");
+        w.header(sectionKey(s), "5");
         if (s == kChart) {
-            line("横サイズ,"_sj + runtime::numberText(static_cast<std::int32_t>(env.chartWindowWidth)));
-            line("縦サイズ,"_sj + runtime::numberText(static_cast<std::int32_t>(env.chartWindowHeight)));
+            w.line("横サイズ,"_sj + runtime::numberText(static_cast<std::int32_t>(env.chartWindowWidth)));
+            w.line("縦サイズ,"_sj + runtime::numberText(static_cast<std::int32_t>(env.chartWindowHeight)));
         }
-        line("Ｘ座標位置,"_sj + runtime::numberText(place.x));
-        line("Ｙ座標位置,"_sj + runtime::numberText(place.y));
-        if (s == kChart) line("倍率,"_sj + runtime::numberText(static_cast<std::int32_t>(env.zoomIndex)));
-        line(sep);
+        w.line("Ｘ座標位置,"_sj + runtime::numberText(place.x));
+        w.line("Ｙ座標位置,"_sj + runtime::numberText(place.y));
+        if (s == kChart) w.line("倍率,"_sj + runtime::numberText(static_cast<std::int32_t>(env.zoomIndex)));
+        w.separator();
     }
-    header("基本データ設定格納パス"_sj, quoted(env.basicDataFolder));
-    line(sep);
-    header("取引中データ設定格納パス"_sj, quoted(relocated ? env.recordedTradeFolder : env.tradeDataFolder));
-    line(sep);
-    header("基チャートＣＧ設定格納パス"_sj, quoted(env.chartSourceFolder));
-    line(sep);
-    if (env.backupEnabled == 1) {
-        header("バックアップ格納パス"_sj, quoted(env.backupFolder));
-        line(sep);
-    }
-    line("");
-    return out;
+    folder("基本データ設定格納パス"_sj, env.basicDataFolder);
+    folder("取引中データ設定格納パス"_sj, relocated ? env.recordedTradeFolder : env.tradeDataFolder);
+    folder("基チャートＣＧ設定格納パス"_sj, env.chartSourceFolder);
+    if (env.backupEnabled == 1) folder("バックアップ格納パス"_sj, env.backupFolder);
+    w.line();
+    return w.take();
 }
 
 }  // namespace diary

@@ -1,5 +1,7 @@
 #include "diary/files/time_stop_file.hpp"
 
+#include "common/field_text.hpp"
+#include "common/text_file.hpp"
 #include "runtime/field_reader.hpp"
 
 namespace diary {
@@ -9,6 +11,10 @@ std::string readTimeStop(std::string_view text) {
     return in.atEnd() ? std::string() : in.readField();
 }
 
-std::string writeTimeStop(const std::string& dateTime) { return "\"" + dateTime + "\"\r\n"; }
+std::string writeTimeStop(const std::string& dateTime) {
+    common::TextFileWriter w;
+    w.line(common::quotedField(dateTime));
+    return w.take();
+}
 
 }  // namespace diary

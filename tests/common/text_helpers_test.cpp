@@ -127,17 +127,43 @@ TEST(ComboText, QuotesAndNumberedEntries) {
     }
 }
 
-TEST(FieldText, QuotesOnlyWhatTheReaderWouldSplitOrTrim) {
+TEST(FieldText, OneRuleForPlainAndQuotedFields) {
     struct Case {
-        std::string text, field;
+        std::string text, plain, quoted;
     } cases[] = {
-        {"USD/JPY", "USD/JPY"}, {"a,b", "\"a,b\""}, {" x", "\" x\""}, {"x\t", "\"x\t\""},
-        {"", ""},           {"上昇"_sj, "上昇"_sj}, {"say \"hi\"", "say \"hi\""},
+        {"USD/JPY", "USD/JPY", "\"USD/JPY\""},
+        {"a,b", "\"a,b\"", "\"a,b\""},
+        {" x", "\" x\"", "\" x\""},
+        {"x\t", "\"x\t\"", "\"x\t\""},
+        {"", "", "\"\""},
+        {"上昇"_sj, "上昇"_sj, "\"上昇\""_sj},
+        // A double quote inside a text: only unquoted does it read back.
+        {"say \"hi\"", "say \"hi\"", "say \"hi\""},
+        {"/home/t/my\"dir/", "/home/t/my\"dir/", "/home/t/my\"dir/"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(fieldText(c.text), c.field);
-        const std::string line = fieldText(c.text) + "\r\n";
-        runtime::FieldReader in(line);
-        EXPECT_EQ(in.readField(), c.text);  // reads back whole
+        EXPECT_EQ(fieldText(c.text), c.plain);
+        EXPECT_EQ(quotedField(c.text), c.quoted);
+        for (const std::string& field : {c.plain, c.quoted}) {
+            const std::string line = field + ",next\r\n";
+            runtime::FieldReader in(line);
+            EXPECT_EQ(in.readField(), c.text) << field;  // reads back whole
+            EXPECT_EQ(in.readField(), "next");
+        }
     }
+}
+
+TEST(FieldText, TextsNoFieldCanHoldAreRefused) {
+    for (const char* text : {"\"lead", "a\"b,c", " a\"b", "a\"b ", "line\r\nbreak", "cut\x1A", "lf\n"}) {
+        EXPECT_FALSE(fieldCanHold(text)) << text;
+        for (auto write : {fieldText, quotedField}) {
+            try {
+                write(text);
+                ADD_FAILURE() << "written: " << text;
+            } catch (const runtime::RuntimeError& e) {
+                EXPECT_EQ(e.number(), runtime::err::IllegalArgument);
+            }
+        }
+    }
+    EXPECT_TRUE(fieldCanHold("a\"b"));
 }

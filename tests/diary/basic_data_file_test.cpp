@@ -103,9 +103,10 @@ TEST(BasicDataFile, FaultsStopTheReading) {
         try {
             readBasicData(file, d);
             ADD_FAILURE() << runtime::toUtf8(file);
-        } catch (const ListCapacityError& e) {
-            EXPECT_NE(e.message().find("基本データ.TXT"_sj), std::string::npos);
-            EXPECT_NE(e.message().find(e.key()), std::string::npos);
+        } catch (const common::DataError& e) {
+            EXPECT_NE(e.text().find("基本データ.TXT"_sj), std::string::npos);
+            EXPECT_NE(e.caption().find("←項目数エラー"_sj), std::string::npos);
+            EXPECT_NE(e.text().find(e.caption().substr(0, e.caption().find("←"_sj))), std::string::npos);
         }
     }
 }

@@ -40,6 +40,12 @@ TEST(Cp932, BytesThatAreNotCp932BecomeReplacementsAndTheRestSurvives) {
     EXPECT_EQ(utf8ToCp932("€😀"), "??") << "characters CP932 cannot hold";
 }
 
+TEST(Cp932, ExactConversionRefusesWhatWouldNotComeBackTheSame) {
+    EXPECT_EQ(utf8ToCp932Exact("チャート.jpg"), utf8ToCp932("チャート.jpg"));
+    EXPECT_EQ(utf8ToCp932Exact("what?.bmp"), "what?.bmp");  // a real question mark stays
+    for (const char* name : {"jürgen", "😀.bmp", "a\xC3(b", "€"}) EXPECT_FALSE(utf8ToCp932Exact(name)) << name;
+}
+
 TEST(Cp932, CaretPositionsMapBetweenBytesAndUtf8) {
     const std::string cp932 = utf8ToCp932("ドル円 1");
     const std::string utf8 = "ドル円 1";
