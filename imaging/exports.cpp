@@ -18,6 +18,7 @@
 #include "imaging/quant_tables.hpp"
 #include "runtime/error.hpp"
 #include "runtime/safe_file.hpp"
+#include "runtime/sjis.hpp"
 
 namespace imaging {
 namespace {
@@ -113,16 +114,29 @@ int encodeMode(int mode, const unsigned char* bmp, std::size_t count, unsigned c
     return result;
 }
 
-// A temporary file name for the 24-bit copy BMP2JPEG makes.
-std::string temporaryBmpPath() {
+// A temporary file for the 24-bit copy BMP2JPEG makes, in $TMPDIR (or /tmp when that
+// folder's name has no CP932 form): its native name, and the CP932 name the conversion
+// functions take.
+struct TemporaryBmp {
+    std::string native;
+    std::string cp932;
+};
+
+TemporaryBmp temporaryBmp() {
     const char* dir = std::getenv("TMPDIR");
-    std::string pattern = std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/quill-bmp-XXXXXX";
+    std::string folder = dir != nullptr && *dir != '\0' ? dir : "/tmp";
+    if (!runtime::fromUtf8Exact(folder)) folder = "/tmp";
+    std::string pattern = folder + "/quill-bmp-XXXXXX";
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
     const int fd = ::mkstemp(buffer.data());
     if (fd < 0) runtime::raiseError(runtime::errorFromErrno(errno));
     ::close(fd);
-    return buffer.data();
+    TemporaryBmp t;
+    t.native = buffer.data();
+    // The random part is ASCII, so a folder CP932 holds gives a name it holds.
+    t.cp932 = runtime::fromUtf8Exact(t.native).value_or(std::string());
+    return t;
 }
 
 }  // namespace
@@ -209,16 +223,16 @@ extern "C" int BMP2JPEG(const char* source, const char* destination, int quality
         const std::string head = runtime::readWholeFile(runtime::nativePath(source));
         if (head.size() < 2 || head[0] != 'B' || head[1] != 'M') runtime::raiseError(runtime::err::ImageNotConvertible);
     }
-    const std::string temporary = temporaryBmpPath();
+    const TemporaryBmp temporary = temporaryBmp();
     std::string full;
     try {
-        BITMAP2FULLCOLOR(source, temporary.c_str());
-        full = runtime::readWholeFile(temporary);
+        BITMAP2FULLCOLOR(source, temporary.cp932.c_str());
+        full = runtime::readWholeFile(temporary.native);
     } catch (...) {
-        ::unlink(temporary.c_str());
+        ::unlink(temporary.native.c_str());
         throw;
     }
-    ::unlink(temporary.c_str());
+    ::unlink(temporary.native.c_str());
     const auto* bytes = reinterpret_cast<const unsigned char*>(full.data());
     const int count = static_cast<int>(std::min<std::size_t>(full.size(), 0x7FFFFFFF));
     const int bound = dllJPEGENCODE(0, bytes, count, nullptr, quality, flags);

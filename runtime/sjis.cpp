@@ -61,6 +61,8 @@ std::string toUtf8(std::string_view sjis) { return platform::cp932ToUtf8(sjis); 
 
 std::string fromUtf8(std::string_view utf8) { return platform::utf8ToCp932(utf8); }
 
+std::optional<std::string> fromUtf8Exact(std::string_view utf8) { return platform::utf8ToCp932Exact(utf8); }
+
 const std::string& sjisLiteral(const char* utf8, std::size_t length) {
     static std::mutex mutex;
     static std::unordered_map<std::string, std::string> cache;

@@ -4,6 +4,7 @@
 // the file-system boundary.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,9 @@ bool isCharBoundary(std::string_view s, std::size_t pos);
 std::string toUtf8(std::string_view sjis);
 // UTF-8 -> CP932. Characters CP932 cannot hold (and invalid UTF-8) become "?".
 std::string fromUtf8(std::string_view utf8);
+// UTF-8 -> CP932 for a name that must stay the same name (a file name from the command
+// line): nothing when a character has no CP932 form that converts back the same.
+std::optional<std::string> fromUtf8Exact(std::string_view utf8);
 
 // A Japanese literal of the UTF-8 source as its CP932 bytes, converted once per literal:
 // "基本データ.TXT"_sj is the file's real Shift-JIS name.

@@ -5,6 +5,7 @@
 
 #include "imaging/plv0ri63.h"
 #include "runtime/error.hpp"
+#include "tools/path_argument.hpp"
 
 int main(int argc, char** argv) {
     if (argc < 3 || argc > 5) {
@@ -13,8 +14,11 @@ int main(int argc, char** argv) {
     }
     const int quality = argc > 3 ? std::atoi(argv[3]) : 75;
     const int flags = argc > 4 ? std::atoi(argv[4]) : 0;
+    const auto source = tools::cp932PathArgument("bmp2jpeg", argv[1]);
+    const auto destination = tools::cp932PathArgument("bmp2jpeg", argv[2]);
+    if (!source || !destination) return 2;
     try {
-        BMP2JPEG(argv[1], argv[2], quality, flags);
+        BMP2JPEG(source->c_str(), destination->c_str(), quality, flags);
     } catch (const runtime::RuntimeError& e) {
         const auto text = runtime::errorText(e.number());
         std::fprintf(stderr, "bmp2jpeg: error %d: %.*s\n", e.number(), static_cast<int>(text.size()), text.data());

@@ -1,7 +1,9 @@
 #include "diary/app/environment_screen.hpp"
 
 #include <cstdlib>
+#include <optional>
 
+#include "common/field_text.hpp"
 #include "common/header_reader.hpp"
 #include "common/ui/controls.hpp"
 #include "common/ui/stop_message.hpp"
@@ -39,6 +41,20 @@ FormWindow& sectionWindow(Diary& d, int section) {
 std::string folderOf(const std::string& path) {
     const runtime::PathParts p = runtime::splitPath(path);
     return p.drive + p.directory;
+}
+
+// Asks for a place with the save dialog until the user cancels (nothing) or picks one
+// whose folder "KANKYO.TXT" can record: a folder name holding a double quote together
+// with a comma or an edge blank, or a line break, fits no field of the file.
+std::optional<std::string> askFolder(Diary& d, const std::string& title, const std::string& proposal) {
+    for (;;) {
+        const auto chosen = ui::saveDialog(&d.windows.main.form, title, proposal, anyFile(), 1);
+        if (!chosen) return std::nullopt;
+        const std::string folder = folderOf(*chosen);
+        if (common::fieldCanHold(folder)) return folder;
+        common::PV$STOP_SUB("格納フォルダーのパスエラー"_sj,
+                            folder + "\r\nこのフォルダーの名前は記録できません。別のフォルダーを選んで下さい。"_sj);
+    }
 }
 
 // Switches backups on or off with the check box to match.
@@ -118,16 +134,13 @@ void PX$環境設定W_SUB(Diary& d) {
 }
 
 void PX$基本データフォルダ_SUB(Diary& d) {
-    const auto chosen = ui::saveDialog(&d.windows.main.form, "基本データファイルを保存する場所は?"_sj,
-                                       "基本データ.TXT"_sj, anyFile(), 1);
-    d.env.basicDataFolder = chosen ? folderOf(*chosen) : std::string();
+    d.env.basicDataFolder = askFolder(d, "基本データファイルを保存する場所は?"_sj, "基本データ.TXT"_sj).value_or("");
 }
 
 void PX$作業フォルダ_SUB(Diary& d) {
-    const auto chosen = ui::saveDialog(&d.windows.main.form, "取引中データファイルを保存する場所は?"_sj,
-                                       d.env.tradeDataFolder + "取引中データ.TXT"_sj, anyFile(), 1);
-    if (!chosen) endProgram();
-    d.env.tradeDataFolder = folderOf(*chosen);
+    const auto folder = askFolder(d, "取引中データファイルを保存する場所は?"_sj, d.env.tradeDataFolder + "取引中データ.TXT"_sj);
+    if (!folder) endProgram();
+    d.env.tradeDataFolder = *folder;
     const std::string chartFolder = d.env.tradeDataFolder + d.basic.chartFolderName;
     if (!runtime::directoryExists(chartFolder)) runtime::makeDirectory(chartFolder);
 }
@@ -138,13 +151,12 @@ void PX$CHECK4_ON(Diary& d) {
         return;
     }
     d.env.backupEnabled = 1;
-    const auto chosen = ui::saveDialog(&d.windows.main.form, "バックアップする場所は?"_sj,
-                                       d.env.tradeDataFolder + "DUMMY.TXT"_sj, anyFile(), 1);
-    if (!chosen) {
+    const auto folder = askFolder(d, "バックアップする場所は?"_sj, d.env.tradeDataFolder + "DUMMY.TXT"_sj);
+    if (!folder) {
         setBackups(d, false);
         return;
     }
-    d.env.backupFolder = folderOf(*chosen);
+    d.env.backupFolder = *folder;
 }
 
 }  // namespace diary

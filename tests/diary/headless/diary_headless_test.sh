@@ -202,6 +202,40 @@ printf '0301_メイン・ウインドウ,5\nＸ座標位置, 173\nＹ座標位�
   "Ｘ座標位置←ヘッダーエラー" "KANKYO.TXTの上記のヘッダーを修正して下さい"
 printf '0300_通貨ペア,21\n' | sj | header_error too_many_pairs basic/基本データ.TXT \
   "通貨ペア←項目数エラー" "基本データ.TXTの通貨ペアの項目数 21は最大20を超えています"
+# Hand-edited values the diary cannot work with stop it the same way: a stock capacity
+# below 1 (the trade table would have no slots), a chart folder that is not one plain
+# folder inside the trade folder.
+for stock in -2 -1 0 10000; do
+  printf '0300_ストック量,%s\n' "$stock" | sj | header_error "stock_$stock" basic/基本データ.TXT \
+    "ストック量←設定値エラー" "基本データ.TXTのストック量「$stock」は使えません。\n1から9999までの数値にして下さい。"
+done
+for folder in ../escaped a/b '*' ''; do
+  printf '0300_ＣＧフォルダ名,%s\n' "$folder" | sj | header_error "chart_folder" basic/基本データ.TXT \
+    "ＣＧフォルダ名←設定値エラー" \
+    "基本データ.TXTのＣＧフォルダ名「$folder」は使えません。\n「/」「*」「?」を含まない、空でないフォルダ名を一つ書いて下さい。"
+  [[ ! -e $w/escaped && ! -e $w/trades/a ]] || fail "chart folder $folder: a folder was made"
+done
+
+# --- Folders whose names hold a double quote: one that a field can hold is recorded and
+# read back whole; one that no field can hold (a quote and a comma) is refused when it is
+# chosen, and the question comes again.
+w=$(fresh quotes)
+"$data_tool" defaults "$w/basic/基本データ.TXT"
+kankyo "$w/basic/" "$w/trades/" >"$w/KANKYO.TXT"
+mkdir -p "$w/say \"hi\", then" "$w/my\"trades"
+run_diary "$w" <<SCRIPT || fail "quoted folders: exit status $?"
+answer file "$w/say \\"hi\\", then/取引中データ.TXT"
+answer msgbox ok "格納フォルダーのパスエラー" "$w/say \\"hi\\", then/\nこのフォルダーの名前は記録できません。別のフォルダーを選んで下さい。"
+answer file "$w/my\\"trades/取引中データ.TXT"
+close MAINFORM
+SCRIPT
+utf8 "$w/KANKYO.TXT" | grep -qxF "0300_取引中データ設定格納パス,$w/my\"trades/" || fail "quoted folders: the folder was not recorded as it is"
+[[ -d $w/my\"trades/FXCG ]] || fail "quoted folders: no chart folder in the chosen folder"
+run_diary "$w" <<SCRIPT || fail "quoted folders read back: exit status $?"
+answer file "取引中データ.TXT" "取引中データファイルを保存する場所は?"
+close MAINFORM
+SCRIPT
+utf8 "$w/KANKYO.TXT" | grep -qxF "0300_取引中データ設定格納パス,$w/my\"trades/" || fail "quoted folders: the folder did not read back whole"
 
 # --- Relocation: a folder whose trades moved can only show its closed trades; the folder
 # written at the end is the one recorded before, not the relocated one.
@@ -345,4 +379,18 @@ status=0
 "$data_tool" check "$out/基本データ.TXT" >"$out/run.out" 2>"$out/run.err" || status=$?
 [[ $status -eq 1 ]] || fail "quillon-data check of a faulty file: exit status $status"
 grep -q ':9: ストック量←ヘッダーエラー$' "$out/run.err" || fail "quillon-data check did not name line 9"
+# replace_line N TEXT FILE: line N of the Shift-JIS file becomes TEXT (given in UTF-8).
+replace_line() {
+  { head -n $(($1 - 1)) "$3"; printf '%s\n' "$2" | sj; tail -n +$(($1 + 1)) "$3"; } >"$3.new" && mv "$3.new" "$3"
+}
+replace_line 9 '0300_ストック量,-2' "$out/基本データ.TXT"
+status=0
+"$data_tool" check "$out/基本データ.TXT" >"$out/run.out" 2>"$out/run.err" || status=$?
+[[ $status -eq 1 ]] || fail "quillon-data check of a stock capacity of -2: exit status $status"
+grep -q ':9: ストック量←設定値エラー$' "$out/run.err" || fail "quillon-data check did not report the stock capacity on line 9"
+grep -q '1から9999までの数値にして下さい。' "$out/run.err" || fail "quillon-data check did not give the range"
+replace_line 9 '0300_ＣＧフォルダ名,..' "$out/基本データ.TXT"
+status=0
+"$data_tool" check "$out/基本データ.TXT" >"$out/run.out" 2>"$out/run.err" || status=$?
+[[ $status -eq 1 ]] && grep -q ':9: ＣＧフォルダ名←設定値エラー$' "$out/run.err" || fail "quillon-data check did not report the chart folder"
 echo "all diary runs passed"
