@@ -34,6 +34,11 @@ std::optional<HeaderEntry> HeaderReader::next() {
         std::string h = in_.readField();
         if (isSkippedField(h)) continue;
         HeaderEntry entry;
+        entry.offset = offset;
+        if (const auto m = std::find(markers_.begin(), markers_.end(), h); m != markers_.end()) {
+            entry.marker = static_cast<int>(m - markers_.begin()) + 1;
+            return entry;
+        }
         entry.value = in_.readField();
         // A failed split leaves the key as it was: the trade files' caption names the
         // last key that split cleanly.
@@ -45,7 +50,6 @@ std::optional<HeaderEntry> HeaderReader::next() {
         }
         entry.key = lastKey_;
         entry.applies = entry.number <= dataVersion_;
-        entry.offset = offset;
         return entry;
     }
 }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/data_error.hpp"
 #include "runtime/field_reader.hpp"
@@ -25,6 +26,9 @@ struct HeaderEntry {
     bool applies = false;
     // Where the header field starts in the text (bytes), for messages that name its line.
     std::size_t offset = 0;
+    // 1.. for a line that equals one of the reader's marker lines (no value is read
+    // after it; number, key and value stay empty); 0 for a header.
+    int marker = 0;
 };
 
 // How the caption of a header error is formed.
@@ -49,6 +53,10 @@ public:
     HeaderReader(runtime::FieldReader& in, std::int16_t dataVersion, std::string errorText,
                  HeaderCaption caption);
 
+    // Lines that are handed back as they are, before any header split: the record
+    // markers of the trade files. The n-th of them comes back with marker = n.
+    void setMarkers(std::vector<std::string> markers) { markers_ = std::move(markers); }
+
     // The next header entry, or nothing at the end of the file. Throws HeaderError.
     std::optional<HeaderEntry> next();
 
@@ -61,6 +69,7 @@ private:
     std::string errorText_;
     HeaderCaption caption_;
     std::string lastKey_;
+    std::vector<std::string> markers_;
 };
 
 // The line (from 1) that holds the byte at `offset`; CR LF, LF and CR each end a line.

@@ -1,6 +1,7 @@
 #include "common/value_checks.hpp"
 
 #include "common/lenient_number.hpp"
+#include "runtime/error.hpp"
 #include "runtime/numbers.hpp"
 #include "runtime/sjis.hpp"
 
@@ -34,6 +35,18 @@ std::int16_t checkedNumber(const HeaderEntry& e, std::string_view fileName, int 
     if (!(v > low - 0.5 && v < high + 0.5))
         badValue(e, fileName, runtime::digitsOf(low) + "から"_sj + runtime::digitsOf(high) + "までの数値にして下さい。"_sj);
     return runtime::toInt16(v);
+}
+
+void checkedDecimal(const HeaderEntry& e, std::string_view fileName, runtime::DecimalVar& variable) {
+    try {
+        variable = runtime::Decimal::fromText(e.value);
+    } catch (const runtime::RuntimeError& error) {
+        if (error.number() != runtime::err::Overflow) throw;
+        const runtime::DecimalSpec& spec = variable.spec();
+        badValue(e, fileName, "整数部"_sj + runtime::digitsOf(spec.integerDigits) + "桁、小数部"_sj +
+                                  runtime::digitsOf(spec.fractionDigits) + "桁までの"_sj +
+                                  (spec.isSigned ? ""_sj : "0以上の"_sj) + "数値にして下さい。"_sj);
+    }
 }
 
 bool isPlainFolderName(std::string_view name) {

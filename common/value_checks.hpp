@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "common/header_reader.hpp"
+#include "runtime/decimal.hpp"
 
 namespace common {
 
@@ -19,6 +20,11 @@ std::int16_t checkedCount(const HeaderEntry& e, std::string_view fileName, int c
 // A whole number of `low`..`high`; anything else (a fraction is rounded first, text
 // reads as 0) stops: caption key + "←設定値エラー".
 std::int16_t checkedNumber(const HeaderEntry& e, std::string_view fileName, int low, int high);
+
+// A decimal value stored into `variable` under its digit specification; a value it
+// cannot hold (too many integer digits, a negative one for an unsigned variable, more
+// digits than the decimal type has) stops: caption key + "←設定値エラー".
+void checkedDecimal(const HeaderEntry& e, std::string_view fileName, runtime::DecimalVar& variable);
 
 // The name of one folder inside another: not empty, not "." or "..", without "/" and
 // without the wildcards "*" and "?"; anything else stops: caption key + "←設定値エラー".
