@@ -105,6 +105,25 @@ void deleteFile(std::string_view path) {
     if (::unlink(nativePath(path).c_str()) != 0) raiseError(errorFromErrno(errno));
 }
 
+void syncFolderOf(std::string_view path) {
+    std::string folder = nativePath(splitPath(path).directory);
+    if (folder.empty()) folder = ".";
+    const Fd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() < 0 || ::fsync(fd.get()) != 0) raiseError(errorFromErrno(errno));
+}
+
+long long fileLength(std::string_view path) {
+    struct stat st {};
+    if (::stat(nativePath(path).c_str(), &st) != 0) raiseError(errno == ENOENT ? err::FileNotFound : errorFromErrno(errno));
+    return static_cast<long long>(st.st_size);
+}
+
+void truncateFile(std::string_view path, long long length) {
+    const Fd fd(::open(nativePath(path).c_str(), O_WRONLY | O_CLOEXEC));
+    if (fd.get() < 0) raiseError(errno == ENOENT ? err::FileNotFound : errorFromErrno(errno));
+    if (::ftruncate(fd.get(), static_cast<off_t>(length)) != 0 || ::fsync(fd.get()) != 0) raiseError(errorFromErrno(errno));
+}
+
 void renameFile(std::string_view from, std::string_view to) {
     const std::string oldName = nativePath(from);
     const std::string newName = nativePath(to);

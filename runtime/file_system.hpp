@@ -23,6 +23,13 @@ void copyFile(std::string_view source, std::string_view destination, bool failIf
 // Creates one directory; a path over 260 bytes is error 5, a missing parent folder 53.
 void makeDirectory(std::string_view path);
 void deleteFile(std::string_view path);
+// Syncs the folder that holds `path`, so that a file created, renamed or deleted there
+// stays so after a power loss.
+void syncFolderOf(std::string_view path);
+// The size of a file in bytes; a missing file is error 63.
+long long fileLength(std::string_view path);
+// Cuts a file back to its first `length` bytes and syncs it to disk.
+void truncateFile(std::string_view path, long long length);
 // Renames a file; an existing destination is error 58 (it is never replaced).
 void renameFile(std::string_view from, std::string_view to);
 
