@@ -2,16 +2,18 @@
 
 #include <cstdio>
 #include <ctime>
+#include <deque>
 #include <mutex>
 
 namespace runtime {
 
 namespace {
 
-// The one clock source of the process: empty means the system clock.
+// The one clock source of the process: the readings still to give, the last one staying;
+// none means the system clock.
 struct ClockSource {
     std::mutex mutex;
-    std::optional<DateTime> fixed;
+    std::deque<DateTime> readings;
 };
 
 ClockSource& clockSource() {
@@ -36,36 +38,37 @@ std::string join(int a, int b, int c, const char* format) {
 }  // namespace
 
 DateTime now() {
-    if (auto fixed = fixedClock()) return *fixed;
-    return systemNow();
-}
-
-std::string dateText() {
-    const DateTime t = now();
-    return join(t.year, t.month, t.day, "%04d/%02d/%02d");
-}
-
-std::string timeText() {
-    const DateTime t = now();
-    return join(t.hour, t.minute, t.second, "%02d:%02d:%02d");
-}
-
-void setFixedClock(const DateTime& fixed) {
     ClockSource& source = clockSource();
     const std::lock_guard lock(source.mutex);
-    source.fixed = fixed;
+    if (source.readings.empty()) return systemNow();
+    const DateTime reading = source.readings.front();
+    if (source.readings.size() > 1) source.readings.pop_front();
+    return reading;
 }
 
-void clearFixedClock() {
+std::string dateText(const DateTime& t) { return join(t.year, t.month, t.day, "%04d/%02d/%02d"); }
+
+std::string timeText(const DateTime& t) { return join(t.hour, t.minute, t.second, "%02d:%02d:%02d"); }
+
+std::string dateText() { return dateText(now()); }
+
+std::string timeText() { return timeText(now()); }
+
+void setFixedClock(const DateTime& fixed) { setClockReadings({fixed}); }
+
+void setClockReadings(std::vector<DateTime> readings) {
     ClockSource& source = clockSource();
     const std::lock_guard lock(source.mutex);
-    source.fixed.reset();
+    source.readings.assign(readings.begin(), readings.end());
 }
+
+void clearFixedClock() { setClockReadings({}); }
 
 std::optional<DateTime> fixedClock() {
     ClockSource& source = clockSource();
     const std::lock_guard lock(source.mutex);
-    return source.fixed;
+    if (source.readings.empty()) return std::nullopt;
+    return source.readings.front();
 }
 
 }  // namespace runtime

@@ -63,16 +63,39 @@ struct DecimalSpec {
     static DecimalSpec parse(std::string_view spec);
 };
 
+// A variable keeps the digits it was declared with for its whole life: only construction
+// gives it digits, and every assignment rounds the value into them. So a std::vector of
+// variables behaves as an array declared with those digits: assign(n, DecimalVar("-6.5"))
+// and growing make copies of the element given (digits and value), erasing shifts values
+// down between elements of the same digits, and std::swap swaps values, each side keeping
+// its digits (a value that does not fit the other side is error 6 part-way through).
+// assign() and copying another vector over a vector may assign into the elements already
+// there (when the storage has room), which then keep their digits: to re-declare the
+// elements with other digits, clear() the vector first.
+// There is no default constructor: a variable cannot exist without its digits.
 class DecimalVar {
 public:
     explicit DecimalVar(std::string_view spec) : spec_(DecimalSpec::parse(spec)) {}
     explicit DecimalVar(DecimalSpec spec) : spec_(spec) {}
     DecimalVar& operator=(const Decimal& value);
     DecimalVar& operator=(std::string_view text) { return *this = Decimal::fromText(text); }
-    // Assigning one variable to another stores the value under this variable's own
-    // declared digits; the other variable's digits are never copied.
+
+    // A new variable declared like `other`, holding its value: the digits and the value
+    // are both copied.
+    DecimalVar(const DecimalVar& other) = default;
+    // The same as the copy: digits and value. The moved-from variable is left as it was,
+    // since there is nothing to take from it.
+    DecimalVar(DecimalVar&& other) noexcept = default;
+    // Stores `other`'s value under this variable's own digits, rounded to its fraction
+    // digits; error 6 when the integer part does not fit (or a negative value meets an
+    // unsigned variable), and then this variable keeps its old value. The other
+    // variable's digits are never copied.
     DecimalVar& operator=(const DecimalVar& other) { return *this = other.value(); }
-    DecimalVar(const DecimalVar&) = default;
+    // The same as the copy assignment: the value, rounded into this variable's digits,
+    // error 6 leaving the old value. `other` is left as it was.
+    DecimalVar& operator=(DecimalVar&& other) { return *this = other.value(); }
+    ~DecimalVar() = default;
+
     const Decimal& value() const { return value_; }
     operator const Decimal&() const { return value_; }
     const DecimalSpec& spec() const { return spec_; }

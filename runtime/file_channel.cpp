@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <memory>
@@ -9,6 +10,8 @@
 
 #include "runtime/error.hpp"
 #include "runtime/file_system.hpp"
+#include "runtime/link_target.hpp"
+#include "runtime/system_calls.hpp"
 
 namespace runtime {
 
@@ -22,18 +25,31 @@ FileChannel::FileChannel(std::string_view path, FileMode mode) : mode_(mode) {
     case FileMode::Output:
         out_ = std::make_unique<SafeFileWriter>(native);
         break;
-    case FileMode::Append:
-        appendFd_ = ::open(native.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    case FileMode::Append: {
+        const LinkTarget target = resolveLinks(native);
+        appendPath_ = target.path;
+        appendCreated_ = !target.exists;
+        appendFd_ = systemCalls().open(appendPath_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
         // With O_CREAT a missing entry can only be a missing folder.
         if (appendFd_ < 0) raiseError(errno == ENOENT ? err::PathNotFound : errorFromErrno(errno));
+        // The length at open is what a failure cuts back to: without it, no append.
+        struct stat st {};
+        if (::fstat(appendFd_, &st) != 0) {
+            const int e = errno;
+            systemCalls().close(std::exchange(appendFd_, -1));
+            raiseError(errorFromErrno(e));
+        }
+        appendStart_ = st.st_size;
         break;
+    }
     }
     open_ = true;
 }
 
 FileChannel::~FileChannel() {
     // An output channel that was never closed keeps the old file: the writer discards.
-    if (appendFd_ >= 0) ::close(appendFd_);
+    // An append channel keeps what it wrote; only close() waits for it to be on disk.
+    if (appendFd_ >= 0) systemCalls().close(appendFd_);
 }
 
 bool FileChannel::eof() const {
@@ -58,7 +74,7 @@ void FileChannel::print(std::string_view text) {
     if (mode_ == FileMode::Output)
         out_->write(text);
     else
-        writeAll(appendFd_, text);
+        appendText(text);
 }
 
 void FileChannel::printLine(std::string_view text) {
@@ -67,6 +83,25 @@ void FileChannel::printLine(std::string_view text) {
     line.append(text);
     line.append("\r\n");
     print(line);
+}
+
+void FileChannel::cutBack(int fd) const {
+    // Should the cut itself fail, the error that led to it is still the one to tell.
+    [[maybe_unused]] const int cut = ::ftruncate(fd, appendStart_);
+}
+
+void FileChannel::appendText(std::string_view text) {
+    if (appendFailure_ != 0) raiseError(appendFailure_);
+    try {
+        writeAll(appendFd_, text);
+    } catch (const RuntimeError& e) {
+        // Part of a record at the end of the file would be read as a record of its own;
+        // what this channel added goes, and the file is as it was before the channel
+        // opened.
+        appendFailure_ = e.number();
+        cutBack(appendFd_);
+        throw;
+    }
 }
 
 void FileChannel::close() {
@@ -79,11 +114,29 @@ void FileChannel::close() {
         const std::unique_ptr<SafeFileWriter> out = std::move(out_);
         out->commit();
     }
-    if (appendFd_ >= 0) {
-        const int fd = appendFd_;
-        appendFd_ = -1;
-        if (::close(fd) != 0) raiseError(errorFromErrno(errno));
+    if (appendFd_ >= 0) closeAppend();
+}
+
+void FileChannel::closeAppend() {
+    const SystemCalls& sys = systemCalls();
+    const int fd = std::exchange(appendFd_, -1);
+    if (appendFailure_ != 0) {
+        sys.close(fd);
+        raiseError(appendFailure_);
     }
+    // The descriptor is given up whatever fsync and close say (a failed close has
+    // released it all the same).
+    if (sys.fsync(fd) != 0) {
+        // What was added may or may not be on disk: take it back, so that the step that
+        // tries again after this error does not find it there twice.
+        const int e = errno;
+        cutBack(fd);
+        sys.close(fd);
+        raiseError(errorFromErrno(e));
+    }
+    if (sys.close(fd) != 0) raiseError(errorFromErrno(errno));
+    // A file the channel created is only found again once its folder entry is on disk.
+    if (appendCreated_) syncFolder(folderOf(appendPath_));
 }
 
 }  // namespace runtime

@@ -7,6 +7,17 @@
 //    that replaces the target only at close(), so the old file stays whole until then.
 //    A channel destroyed without close() leaves the old file untouched.
 //  * Append adds to the end of the file (created when missing); what is there is kept.
+//    close() syncs what was added to disk (and the folder, when the file was created)
+//    before it returns, so that a step that relies on the append (the archive before the
+//    in-progress file is replaced) can rely on it surviving a power loss. A symbolic
+//    link is appended through to the file it points to.
+// A print whose write fails (56 disk full, ...) raises that error and takes back what the
+// channel wrote: an output channel drops its temporary file, an append channel cuts the
+// file back to the length it had when it was opened, so the file never ends in part of
+// a record. Such a channel raises the same error again at every later print and at
+// close(), which still closes it. A sync that fails at close raises its error and takes
+// back the same way: an output channel keeps the old file, an append channel cuts back.
+// (A close that fails after the append's sync leaves what was added: it is on disk.)
 // Writing to an input channel or reading from an output one (eof() included) is error 51;
 // reading past the end is error 54; using a closed channel is error 57. Closing a closed
 // channel does nothing. A missing folder is error 53 for output and append.
@@ -15,6 +26,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 
 #include "runtime/field_reader.hpp"
 #include "runtime/safe_file.hpp"
@@ -49,7 +61,20 @@ private:
     std::string contents_;                 // input: the whole file
     std::optional<FieldReader> reader_;    // input: reads contents_
     std::unique_ptr<SafeFileWriter> out_;  // output
-    int appendFd_ = -1;                    // append
+    // Append: the descriptor, the file itself (links followed), whether the channel
+    // created it, its length at open, which a failed write cuts the file back to, and the
+    // error of that failed write, raised again until the channel is closed. (An output
+    // channel's writer keeps its own failure.)
+    int appendFd_ = -1;
+    std::string appendPath_;
+    bool appendCreated_ = false;
+    off_t appendStart_ = 0;
+    int appendFailure_ = 0;
+
+    void appendText(std::string_view text);
+    // Cuts the append file back to its length at open.
+    void cutBack(int fd) const;
+    void closeAppend();
 };
 
 }  // namespace runtime

@@ -6,54 +6,70 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "runtime/error.hpp"
+#include "runtime/link_target.hpp"
+#include "runtime/system_calls.hpp"
 
 namespace runtime {
 
 namespace {
-
-std::string folderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
 
 std::string baseNameOf(const std::string& path) {
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-[[noreturn]] void raiseErrno(int e) {
-    raiseError(e == ENOENT ? err::PathNotFound : errorFromErrno(e));
+// A missing entry while creating or renaming can only be a missing folder.
+int errorOf(int e) { return e == ENOENT ? err::PathNotFound : errorFromErrno(e); }
+
+// Writes all of `bytes`; 0 when done, else the errno of the failing write.
+int writeAllOrErrno(int fd, std::string_view bytes) {
+    const SystemCalls& sys = systemCalls();
+    while (!bytes.empty()) {
+        const ssize_t n = sys.write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return 0;
 }
 
 }  // namespace
 
 void writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            raiseError(errorFromErrno(errno));
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
+    if (const int e = writeAllOrErrno(fd, bytes)) raiseError(errorFromErrno(e));
 }
 
-SafeFileWriter::SafeFileWriter(const std::string& nativePath) : path_(nativePath) {
-    std::string pattern = folderOf(path_) + "/." + baseNameOf(path_) + ".tmp-XXXXXX";
+void syncFolder(const std::string& nativeFolder) {
+    const SystemCalls& sys = systemCalls();
+    const int dir = sys.open(nativeFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (dir < 0) return;
+    const int synced = sys.fsync(dir);
+    const int e = errno;
+    sys.close(dir);
+    if (synced != 0 && e != EINVAL) raiseError(errorFromErrno(e));
+}
+
+SafeFileWriter::SafeFileWriter(const std::string& nativePath) {
+    const LinkTarget target = resolveLinks(nativePath);
+    targetPath_ = target.path;
+    std::string pattern = folderOf(targetPath_) + "/." + baseNameOf(targetPath_) + ".tmp-XXXXXX";
     std::vector<char> buf(pattern.begin(), pattern.end());
     buf.push_back('\0');
-    fd_ = ::mkstemp(buf.data());
-    if (fd_ < 0) raiseErrno(errno);
+    fd_ = ::mkostemp(buf.data(), O_CLOEXEC);
+    if (fd_ < 0) raiseError(errorOf(errno));
     tempPath_.assign(buf.data());
-    // The new file gets the permissions of the one it replaces, or the usual ones.
+    // The new file gets the permissions of the one it replaces, or the usual ones. A file
+    // system without permissions (a FAT stick) refuses fchmod; the file is written all
+    // the same.
     struct stat st {};
     mode_t mode = 0666;
-    if (::stat(path_.c_str(), &st) == 0) {
+    if (target.exists && ::stat(targetPath_.c_str(), &st) == 0) {
         mode = st.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
@@ -66,37 +82,50 @@ SafeFileWriter::SafeFileWriter(const std::string& nativePath) : path_(nativePath
 SafeFileWriter::~SafeFileWriter() { discard(); }
 
 void SafeFileWriter::write(std::string_view bytes) {
+    if (failure_ != 0) raiseError(failure_);
     if (fd_ < 0) raiseError(err::ChannelNotOpen);
-    writeAll(fd_, bytes);
+    if (const int e = writeAllOrErrno(fd_, bytes)) fail(e);
 }
 
 void SafeFileWriter::commit() {
+    if (failure_ != 0) raiseError(failure_);
     if (fd_ < 0) raiseError(err::ChannelNotOpen);
-    if (::fsync(fd_) != 0 || ::close(fd_) != 0) {
+    const SystemCalls& sys = systemCalls();
+    // The descriptor is given up whatever fsync and close say: a failed close has
+    // released it all the same, and closing it again could close someone else's file.
+    const int fd = std::exchange(fd_, -1);
+    if (sys.fsync(fd) != 0) {
         const int e = errno;
-        fd_ = -1;
-        ::unlink(tempPath_.c_str());
-        raiseError(errorFromErrno(e));
+        sys.close(fd);
+        fail(e);
     }
-    fd_ = -1;
-    if (::rename(tempPath_.c_str(), path_.c_str()) != 0) {
-        const int e = errno;
-        ::unlink(tempPath_.c_str());
-        raiseError(errorFromErrno(e));
-    }
-    // Make the rename itself durable.
-    const int dir = ::open(folderOf(path_).c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
+    if (sys.close(fd) != 0) fail(errno);
+    if (sys.rename(tempPath_.c_str(), targetPath_.c_str()) != 0) fail(errno);
+    tempPath_.clear();
+    try {
+        syncFolder(folderOf(targetPath_));
+    } catch (const RuntimeError& e) {
+        failure_ = e.number();
+        throw;
     }
 }
 
 void SafeFileWriter::discard() {
-    if (fd_ < 0) return;
-    ::close(fd_);
-    fd_ = -1;
+    if (fd_ >= 0) systemCalls().close(std::exchange(fd_, -1));
+    removeTemporaryFile();
+}
+
+void SafeFileWriter::fail(int errnoValue) {
+    failure_ = errorOf(errnoValue);
+    if (fd_ >= 0) systemCalls().close(std::exchange(fd_, -1));
+    removeTemporaryFile();
+    raiseError(failure_);
+}
+
+void SafeFileWriter::removeTemporaryFile() {
+    if (tempPath_.empty()) return;
     ::unlink(tempPath_.c_str());
+    tempPath_.clear();
 }
 
 void writeFileSafely(const std::string& nativePath, std::string_view bytes) {

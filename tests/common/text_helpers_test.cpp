@@ -105,6 +105,29 @@ TEST(DateTime, NowTextFollowsTheClockUnlessFrozen) {
     runtime::clearFixedClock();
 }
 
+TEST(DateTime, NowTextIsOneReadingWhenTheClockCrossesMidnight) {
+    // The clock moves on between two readings: a stamp made of two readings would carry
+    // the date before midnight and the time after it (or the other way round).
+    const struct {
+        runtime::DateTime before, after;
+        const char* first;
+        const char* second;
+    } cases[] = {
+        {{2009, 3, 5, 23, 59, 59}, {2009, 3, 6, 0, 0, 0}, "2009/03/05_23:59:59", "2009/03/06_00:00:00"},
+        {{2008, 2, 28, 23, 59, 59}, {2008, 2, 29, 0, 0, 0}, "2008/02/28_23:59:59", "2008/02/29_00:00:00"},
+        {{2009, 12, 31, 23, 59, 59}, {2010, 1, 1, 0, 0, 0}, "2009/12/31_23:59:59", "2010/01/01_00:00:00"},
+    };
+    for (const auto& c : cases) {
+        runtime::setClockReadings({c.before, c.after});
+        ClockState clock;
+        PX$日時_SUB(clock);
+        EXPECT_EQ(clock.nowText, c.first);
+        PX$日時_SUB(clock);
+        EXPECT_EQ(clock.nowText, c.second) << "each stamp takes the next reading";
+    }
+    runtime::clearFixedClock();
+}
+
 TEST(ComboText, QuotesAndNumberedEntries) {
     std::string r;
     PX$TIME_SUB("a,b", r);

@@ -23,6 +23,32 @@ TEST_F(ClockTest, FixedClockGivesZeroPaddedDateAndTime) {
     EXPECT_EQ(runtime::timeText(), "23:59:59");
 }
 
+TEST_F(ClockTest, ReadingsComeInTurnAndTheLastOneStays) {
+    const runtime::DateTime before{2009, 12, 31, 23, 59, 59};
+    const runtime::DateTime after{2010, 1, 1, 0, 0, 0};
+    runtime::setClockReadings({before, after});
+    EXPECT_EQ(runtime::fixedClock(), before) << "looking does not take a reading";
+    EXPECT_EQ(runtime::now(), before);
+    EXPECT_EQ(runtime::fixedClock(), after);
+    // Each part read on its own takes a reading of its own.
+    EXPECT_EQ(runtime::timeText(), "00:00:00");
+    EXPECT_EQ(runtime::dateText(), "2010/01/01");
+    EXPECT_EQ(runtime::now(), after);
+
+    // One reading formatted twice gives the two parts of the same second.
+    runtime::setClockReadings({before, after});
+    const runtime::DateTime t = runtime::now();
+    EXPECT_EQ(runtime::dateText(t) + " " + runtime::timeText(t), "2009/12/31 23:59:59");
+
+    // A fixed time replaces the readings that were left.
+    runtime::setFixedClock({2009, 3, 5, 14, 7, 0});
+    EXPECT_EQ(runtime::now(), (runtime::DateTime{2009, 3, 5, 14, 7, 0}));
+    EXPECT_EQ(runtime::now(), (runtime::DateTime{2009, 3, 5, 14, 7, 0}));
+
+    runtime::setClockReadings({});
+    EXPECT_FALSE(runtime::fixedClock().has_value()) << "no readings is the system clock";
+}
+
 TEST_F(ClockTest, ClearingReturnsToTheSystemClock) {
     runtime::setFixedClock({2009, 3, 5, 14, 7, 0});
     runtime::clearFixedClock();

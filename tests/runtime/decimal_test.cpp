@@ -8,6 +8,8 @@
 #include <climits>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -262,6 +264,135 @@ TEST(DecimalVarAssign, VariableToVariableKeepsTheTargetDigits) {
     coarse = wide;
     EXPECT_EQ(coarse.value().toText(), " 12345.5");
     EXPECT_EQ(coarse.spec().fractionDigits, 1);
+}
+
+// The digits a variable was declared with, written as they are declared ("-9.5").
+std::string digitsOf(const DecimalVar& v) {
+    const DecimalSpec& d = v.spec();
+    return (d.isSigned ? "-" : "") + std::to_string(d.integerDigits) + "." + std::to_string(d.fractionDigits);
+}
+
+TEST(DecimalVarCopyMove, ConstructionTakesTheDigitsAssignmentKeepsItsOwn) {
+    DecimalVar wide("-9.5");
+    wide = "-123456.78901";
+    const DecimalVar copied(wide);
+    DecimalVar source(wide);
+    const DecimalVar moved(std::move(source));
+    for (const DecimalVar* made : {&copied, &moved}) {
+        EXPECT_EQ(digitsOf(*made), "-9.5");
+        EXPECT_EQ(made->value().toText(), "-123456.78901");
+    }
+    EXPECT_EQ(source.value().toText(), "-123456.78901") << "a moved-from variable is left as it was";
+
+    // Swapping moves values, never digits.
+    DecimalVar a("-9.5"), b("-3.5");
+    a = "12.5";
+    b = "-0.00001";
+    std::swap(a, b);
+    EXPECT_EQ(digitsOf(a), "-9.5");
+    EXPECT_EQ(a.value().toText(), "-0.00001");
+    EXPECT_EQ(digitsOf(b), "-3.5");
+    EXPECT_EQ(b.value().toText(), " 12.5");
+}
+
+TEST(DecimalVarCopyMove, AssigningAVariableRoundsIntoTheTargetDigits) {
+    const struct {
+        const char* sourceDigits;
+        const char* value;
+        const char* targetDigits;
+        std::optional<const char*> stored;  // empty: error 6, the old value stays
+    } cases[] = {
+        {"-9.5", "123.45678", "-3.5", " 123.45678"},
+        {"-9.5", "-999.99999", "-3.5", "-999.99999"},
+        {"-9.5", "1000", "-3.5", {}},
+        {"-9.5", "-123456789.5", "-3.5", {}},
+        {"-9.5", "-0.5", "3.5", {}},  // negative into unsigned
+        {"-9.9", "0.123456789", "-3.5", " 0.12346"},
+        {"-9.9", "-999.999995", "-3.5", {}},  // rounds to -1000
+        {"-3.5", "-999.99999", "-9.5", "-999.99999"},
+        {"-6.5", "0.5", "-6.0", " 1"},
+    };
+    for (const bool move : {false, true}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(move ? "move " : "copy ") + c.sourceDigits + " " + c.value + " -> " +
+                         c.targetDigits);
+            DecimalVar source(c.sourceDigits);
+            source = c.value;
+            DecimalVar target(c.targetDigits);
+            target = "1.5";
+            const auto assign = [&] {
+                if (move)
+                    target = std::move(source);
+                else
+                    target = source;
+            };
+            if (c.stored) {
+                assign();
+                EXPECT_EQ(target.value().toText(), *c.stored);
+            } else {
+                EXPECT_RUNTIME_ERROR(assign(), runtime::err::Overflow);
+                EXPECT_EQ(target.value().toText(), " 1.5");
+            }
+            EXPECT_EQ(digitsOf(target), c.targetDigits);
+            EXPECT_EQ(digitsOf(source), c.sourceDigits);
+            EXPECT_EQ(source.value(), dec(c.value)) << "the source is left as it was";
+        }
+    }
+}
+
+// The trade table's per-trade arrays: one element per slot 0..capacity, re-dimensioned
+// when the capacity changes.
+TEST(DecimalVarVector, ArraysKeepTheirDigitsWhenSizedGrownErasedAndReDimensioned) {
+    const auto texts = [](const std::vector<DecimalVar>& v) {
+        std::vector<std::string> out;
+        for (const DecimalVar& e : v) out.push_back(e.value().toText());
+        return out;
+    };
+    const auto allDeclared = [](const std::vector<DecimalVar>& v, const std::string& digits) {
+        for (const DecimalVar& e : v)
+            if (digitsOf(e) != digits) return false;
+        return true;
+    };
+    for (const char* digits : {"-6.5", "-3.5", "-9.5"}) {
+        SCOPED_TRACE(digits);
+        std::vector<DecimalVar> values;
+        values.assign(4, DecimalVar(digits));
+        EXPECT_TRUE(allDeclared(values, digits));
+        EXPECT_EQ(texts(values), (std::vector<std::string>{" 0", " 0", " 0", " 0"}));
+        values[1] = "1.5";
+        values[2] = "-2.25";
+        values[3] = "3.12345";
+
+        // Growing past the capacity moves the elements into new storage.
+        values.resize(values.capacity() + 1, DecimalVar(digits));
+        values.push_back(DecimalVar(digits));
+        EXPECT_TRUE(allDeclared(values, digits));
+        ASSERT_GE(values.size(), 6u);
+        EXPECT_EQ(texts(values)[3], " 3.12345");
+        values.resize(6, DecimalVar(digits));
+        EXPECT_EQ(texts(values), (std::vector<std::string>{" 0", " 1.5", "-2.25", " 3.12345", " 0", " 0"}));
+
+        // Erasing shifts the later values down.
+        values.erase(values.begin() + 1);
+        EXPECT_TRUE(allDeclared(values, digits));
+        EXPECT_EQ(texts(values), (std::vector<std::string>{" 0", "-2.25", " 3.12345", " 0", " 0"}));
+
+        // Re-dimensioning, as a change of the stock capacity does: all zero again.
+        values.assign(8, DecimalVar(digits));
+        EXPECT_TRUE(allDeclared(values, digits));
+        EXPECT_EQ(texts(values), std::vector<std::string>(8, " 0"));
+    }
+
+    // With room in the storage, assign() assigns into the elements already there, and
+    // they keep their digits; clearing first declares every element anew.
+    std::vector<DecimalVar> values(3, DecimalVar("-6.5"));
+    values.reserve(8);
+    values.assign(5, DecimalVar("-3.5"));
+    EXPECT_EQ(digitsOf(values[2]), "-6.5");
+    EXPECT_EQ(digitsOf(values[3]), "-3.5");
+    values.clear();
+    values.assign(5, DecimalVar("-3.5"));
+    EXPECT_TRUE(allDeclared(values, "-3.5"));
 }
 
 }  // namespace

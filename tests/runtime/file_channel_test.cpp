@@ -8,12 +8,19 @@
 #include <unistd.h>
 
 #include "runtime/error.hpp"
+#include "runtime/system_calls.hpp"
+#include "system_call_faults.hpp"
 #include "temp_folder.hpp"
 
 namespace {
 
 using runtime::FileChannel;
 using runtime::FileMode;
+using runtime::SystemCallsOverride;
+using testing_support::Call;
+using testing_support::failingCall;
+using testing_support::openDescriptors;
+using testing_support::recordingCalls;
 namespace err = runtime::err;
 using testing_support::errorNumberOf;
 using testing_support::namesIn;
@@ -128,6 +135,125 @@ TEST_F(FileChannelTest, AppendCreatesAMissingFile) {
     app.printLine("x");
     app.close();
     EXPECT_EQ(readBytes(path), "x\r\n");
+}
+
+TEST_F(FileChannelTest, AppendSyncsAtCloseAndSyncsTheFolderOfAFileItCreated) {
+    const struct {
+        bool existed;
+        std::vector<std::string> calls;
+    } cases[] = {
+        {true, {"open file", "write", "fsync file", "close file"}},
+        {false, {"open file", "write", "fsync file", "close file", "open folder", "fsync folder", "close folder"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.existed ? "existing file" : "created file");
+        std::filesystem::remove(path);
+        if (c.existed) writeBytes(path, "first\r\n");
+        std::vector<std::string> calls;
+        {
+            const SystemCallsOverride recorder(recordingCalls(calls));
+            FileChannel app(path, FileMode::Append);
+            app.printLine("closed trade");
+            app.close();
+        }
+        EXPECT_EQ(calls, c.calls);
+        EXPECT_EQ(readBytes(path), std::string(c.existed ? "first\r\n" : "") + "closed trade\r\n");
+    }
+}
+
+TEST_F(FileChannelTest, FailedAppendLeavesTheFileAsItWasAndLeaksNothing) {
+    const std::string old = "archived 1\r\narchived 2\r\n";
+    const struct {
+        const char* what;
+        Call call;
+        int nth;
+        int error;
+        int raised;
+        bool existed;
+        std::string left;  // the file afterwards
+    } cases[] = {
+        {"disk full on the second write", Call::Write, 2, ENOSPC, err::DiskFull, true, old},
+        {"the file's sync fails at close", Call::Fsync, 1, EIO, err::FileAccessFailed, true, old},
+        // Synced before the close failed: what was added is on disk and stays.
+        {"the close fails after the sync", Call::Close, 1, EIO, err::FileAccessFailed, true,
+         old + "record 1\r\nrecord 2\r\n"},
+        {"the folder's sync fails for a created file", Call::Fsync, 2, EIO, err::FileAccessFailed, false,
+         "record 1\r\nrecord 2\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(path);
+        if (c.existed) writeBytes(path, old);
+        const std::size_t descriptors = openDescriptors();
+        const int raised = errorNumberOf([&] {
+            const SystemCallsOverride faults(failingCall(c.call, c.nth, c.error));
+            FileChannel app(path, FileMode::Append);
+            app.printLine("record 1");
+            app.printLine("record 2");
+            app.close();
+        });
+        EXPECT_EQ(raised, c.raised);
+        EXPECT_EQ(readBytes(path), c.left);
+        EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"data.txt"});
+        EXPECT_EQ(openDescriptors(), descriptors) << "descriptor leaked";
+    }
+}
+
+TEST_F(FileChannelTest, AppendCutsBackPartOfARecordWhenTheDiskFills) {
+    writeBytes(path, "archived\r\n");
+    // The disk takes the first bytes of the record, then it is full.
+    runtime::SystemCalls calls = runtime::realSystemCalls();
+    int writes = 0;
+    calls.write = [&writes](int fd, const void* bytes, std::size_t n) -> ssize_t {
+        if (++writes == 1) return runtime::realSystemCalls().write(fd, bytes, n < 4 ? n : 4);
+        errno = ENOSPC;
+        return -1;
+    };
+    {
+        const SystemCallsOverride faults(calls);
+        FileChannel app(path, FileMode::Append);
+        EXPECT_EQ(errorNumberOf([&] { app.printLine("closed trade"); }), err::DiskFull);
+    }
+    EXPECT_EQ(writes, 2);
+    EXPECT_EQ(readBytes(path), "archived\r\n");
+}
+
+TEST_F(FileChannelTest, FailedPrintFailsTheChannelUntilItIsClosed) {
+    for (const FileMode mode : {FileMode::Output, FileMode::Append}) {
+        SCOPED_TRACE(mode == FileMode::Output ? "output" : "append");
+        writeBytes(path, "old\r\n");
+        const SystemCallsOverride faults(failingCall(Call::Write, 1, ENOSPC));
+        FileChannel ch(path, mode);
+        EXPECT_EQ(errorNumberOf([&] { ch.printLine("new"); }), err::DiskFull);
+        // Nothing is written after a failure, and close() says so too: the file did not
+        // get what the program printed.
+        EXPECT_EQ(errorNumberOf([&] { ch.printLine("more"); }), err::DiskFull);
+        EXPECT_EQ(errorNumberOf([&] { ch.close(); }), err::DiskFull);
+        EXPECT_FALSE(ch.isOpen());
+        EXPECT_EQ(errorNumberOf([&] { ch.close(); }), 0);
+        EXPECT_EQ(readBytes(path), "old\r\n");
+        EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"data.txt"});
+    }
+}
+
+TEST_F(FileChannelTest, AppendThroughALinkReachesTheFileAndKeepsTheLink) {
+    const std::string real = folder / "real.txt";
+    const struct {
+        const char* what;
+        bool targetExists;
+    } cases[] = {{"a link to a file", true}, {"a link whose file does not exist yet", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(real);
+        if (c.targetExists) writeBytes(real, "first\r\n");
+        std::filesystem::create_symlink("real.txt", path);
+        FileChannel app(path, FileMode::Append);
+        app.printLine("second");
+        app.close();
+        EXPECT_TRUE(std::filesystem::is_symlink(path));
+        EXPECT_EQ(readBytes(real), std::string(c.targetExists ? "first\r\n" : "") + "second\r\n");
+        std::filesystem::remove(path);
+    }
 }
 
 TEST_F(FileChannelTest, InputStopsAtEndOfFileMark) {
