@@ -69,6 +69,10 @@ int selection(ObjectVar& object) { return PX$GETCURSEL(&object); }
 int itemCount(ObjectVar& object) { return PX$GETCOUNT(&object); }
 std::string itemText(ObjectVar& object, int index) { return taken(PX$GETTEXT(&object, index)); }
 
+int lineCount(ObjectVar& object) { return PX$GETLINECOUNT(&object); }
+void setImeMode(ObjectVar& object, int mode) { PX$SETIMEMODE(&object, mode); }
+void focus(ObjectVar& object) { PX$SETFOCUS(&object); }
+
 void setCheck(ObjectVar& object, int state) { PX$SETCHECK(&object, state); }
 int check(ObjectVar& object) { return PX$GETCHECK(&object); }
 

@@ -45,6 +45,11 @@ int selection(ObjectVar& object);
 int itemCount(ObjectVar& object);
 std::string itemText(ObjectVar& object, int index);
 
+// Edits: the number of lines of a multi-line edit, the input-method mode, the focus.
+int lineCount(ObjectVar& object);
+void setImeMode(ObjectVar& object, int mode);
+void focus(ObjectVar& object);
+
 // Check boxes: 0 clear, 1 checked.
 void setCheck(ObjectVar& object, int state);
 int check(ObjectVar& object);

@@ -13,27 +13,27 @@
 #include "diary/app/windows.hpp"
 #include "diary/files/basic_data.hpp"
 #include "diary/files/environment.hpp"
-#include "runtime/decimal.hpp"
+#include "diary/files/trade_record.hpp"
 
 namespace diary {
 
-// The commands the handlers post for the main loop.
-namespace command {
-inline constexpr std::int16_t ChartImage = 1;
-inline constexpr std::int16_t NewTrade = 6;
-inline constexpr std::int16_t ChoiceChanged = 17;
-inline constexpr std::int16_t SetTimeStop = 35;
-inline constexpr std::int16_t ReleaseTimeStop = 36;
-}  // namespace command
-
-// The fixed-point values profit and loss is computed in: one unsigned price, two signed
-// amounts, and three per-trade arrays as long as the stock capacity.
-struct ProfitValues {
-    runtime::DecimalVar price{"3.5"};
-    runtime::DecimalVar amount1{"-9.5"}, amount2{"-9.5"};
-    std::vector<runtime::DecimalVar> perTradeRate, perTradePips, perTradeProfit;
-    // Every element 0, as many as slots 0..capacity.
-    void clear(int capacity);
+// The state of the trade window between commands.
+struct TradeWindowState {
+    std::int16_t screenMode = 0;        // 0 entry screen, 1 settlement screen
+    std::int16_t emergencyArmed = 0;    // 1 after the emergency date-time button on the open screen
+    std::int16_t unsavedNewTrade = 0;   // 1 while the open record is a new trade not yet written
+    std::int16_t operationRefused = 0;  // set when the user declines or a rule refuses
+    std::vector<int> listMap;           // record index behind each line of the trade list
+    std::vector<std::string> listPrice; // the price column of each line
+    int newTradePos = -1;               // the line "新規取引"
+    int openedListPos = 0;              // the line opened last
+    // What the emergency second leg takes over: its date-time and price.
+    std::string emergencyTime;
+    std::string emergencyPriceText = "0", emergencyPriceInteger, emergencyPriceFraction;
+    // The price caption clicked last (53 price, 54 stop-loss, 69 target) for command 25.
+    std::int16_t clickedPriceCaption = 0;
+    // 1 while the memo window is shown.
+    std::int16_t memoWindowShown = 0;
 };
 
 struct Diary {
@@ -56,7 +56,12 @@ struct Diary {
     BasicData basic;
     Environment env;
     std::string tempBitmapPath;
-    ProfitValues profit;
+    // The trades: the in-progress file's records (the archive's while the closed-trade
+    // window is open), and the trade window's state.
+    TradeTable table;
+    TradeWindowState trade;
+    // 1 after a new trade took a trade number: the next backup writes the basic data.
+    std::int16_t basicDataChanged = 0;
 
     // The display labels of the group sub-items [g][i] and options [k]: the configured
     // names, or the timeframe a SHORT / MIDDLE / LONG name stands for.

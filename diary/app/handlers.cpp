@@ -1,13 +1,16 @@
 // The diary's event handlers, exported under the names the toolkit binds them by. They
 // do no work themselves: each posts the command code for the main loop. Only the input
-// box's buttons, the backup check box and the main window's end act directly.
+// box's buttons, the backup check box, the memo and option buttons and the main window's
+// end act directly.
 
 #include <cstdint>
 
 #include "common/ui/controls.hpp"
 #include "diary/app/basic_data_screen.hpp"
+#include "diary/app/commands.hpp"
 #include "diary/app/diary_state.hpp"
 #include "diary/app/environment_screen.hpp"
+#include "diary/app/memo_window.hpp"
 
 namespace {
 
@@ -21,6 +24,12 @@ void chartButton(std::int16_t number) {
     diary::Diary& d = state();
     if (number != d.lastChartButton) d.commandCode = diary::command::ChartImage;
     d.lastChartButton = number;
+}
+
+// A price caption posts the price input and remembers which caption it was.
+void priceCaption(std::int16_t text) {
+    state().trade.clickedPriceCaption = text;
+    post(diary::command::PriceInput);
 }
 
 void choiceChanged(std::int16_t combo) {
@@ -75,9 +84,13 @@ QUILL_POSTS(BUTTON7_ON, 5)
 QUILL_POSTS(BUTTON31_ON, 19)
 QUILL_POSTS(COMBO44_CHANGE, 28)
 
-// The main window.
-QUILL_POSTS(BUTTON50_ON, 6)
-QUILL_POSTS(LIST1_CLICK, 6)
+// The main window. "新規取引" selects its line of the list, then opens it.
+QUILL_HANDLER(BUTTON50_ON) {
+    diary::Diary& d = state();
+    common::ui::select(d.windows.main["LIST1"], d.trade.newTradePos);
+    post(diary::command::OpenListLine);
+}
+QUILL_POSTS(LIST1_CLICK, diary::command::OpenListLine)
 QUILL_POSTS(BUTTON22_ON, 10)
 QUILL_POSTS(BUTTON21_ON, 11)
 QUILL_POSTS(BUTTON55_ON, diary::command::SetTimeStop)
@@ -89,9 +102,9 @@ QUILL_POSTS(BUTTON13_ON, 8)
 QUILL_POSTS(BUTTON20_ON, 9)
 QUILL_POSTS(COMBO4_CHANGE, 18)
 QUILL_POSTS(BUTTON32_ON, 20)
-QUILL_POSTS(TEXT53_CLICK, 25)
-QUILL_POSTS(TEXT54_CLICK, 25)
-QUILL_POSTS(TEXT69_CLICK, 25)
+QUILL_HANDLER(TEXT53_CLICK) { priceCaption(53); }
+QUILL_HANDLER(TEXT54_CLICK) { priceCaption(54); }
+QUILL_HANDLER(TEXT69_CLICK) { priceCaption(69); }
 QUILL_POSTS(BUTTON51_ON, 29)
 QUILL_POSTS(EDIT7_SETFOCUS, 30)
 QUILL_POSTS(EDIT8_SETFOCUS, 30)
@@ -107,6 +120,10 @@ QUILL_POSTS(BUTTON63_ON, 43)
 QUILL_POSTS(TEXT70_CLICK, 44)
 QUILL_POSTS(EDIT20_SETFOCUS, 45)
 QUILL_POSTS(EDIT21_SETFOCUS, 45)
+
+// The memo and option windows open beside the trade window without a command.
+QUILL_HANDLER(BUTTON11_ON) { diary::openMemoWindow(state()); }
+QUILL_HANDLER(BUTTON24_ON) { diary::openOptionWindow(state()); }
 
 // The closed-trade window.
 QUILL_POSTS(BUTTON23_ON, 12)

@@ -6,8 +6,5 @@
 namespace diary {
 
 [[noreturn]] void mainLoop(Diary& d);
-// Runs one command (1 to 45). A command whose work the diary does not have yet does
-// nothing.
-void runCommand(Diary& d, int code);
 
 }  // namespace diary

@@ -7,6 +7,7 @@
 #include "diary/app/environment_screen.hpp"
 #include "diary/app/program_end.hpp"
 #include "diary/app/time_stop.hpp"
+#include "diary/app/trade_data.hpp"
 #include "runtime/file_system.hpp"
 #include "runtime/sjis.hpp"
 #include "runtime/window_system.hpp"
@@ -90,7 +91,8 @@ void PX$取引画面の初期設定(Diary& d) {
 
 void startUp(Diary& d) {
     setUpWindows(d);
-    // Step 2; the per-trade values are cleared once the stock capacity has been read.
+    // Step 2; the table (with its profit values) is sized once the stock capacity has
+    // been read.
     common::PX$日時_SUB(d.clock);
     // Step 3: defaults, choice 0 of every sub-item and option included.
     PX$基本環境_SUB(d);
@@ -105,20 +107,21 @@ void startUp(Diary& d) {
     // Step 5.
     if (!runtime::fileExists(basicDataPath(d))) stopForMissingBasicData();
     PX$基本データ設定R_SUB(d);
-    d.profit.clear(d.basic.stockCapacity);
     // Step 6: every start asks for the trade-data folder, proposing the last one.
     PX$作業フォルダ_SUB(d);
     checkRelocation(d);
     checkTimeStopAtStart(d);
     setUpChecklist(d);
-    // Step 10: the trade window's groups and options; the viewer's arrows and the
-    // main window's closed-trade and folder buttons wait until there is something to
-    // show or to move.
+    // Step 10: the trade window's groups and options, its price and number fields, the
+    // trades of the chosen folder. The closed-trade and folder buttons follow the files
+    // found there, so that a restarted diary (or a relocated folder, view only) can open
+    // its closed trades at once.
     PX$取引画面の初期設定(d);
+    for (const char* edit : {"EDIT2", "EDIT3", "EDIT4", "EDIT5", "EDIT6", "EDIT7", "EDIT8", "EDIT20", "EDIT21"})
+        ui::setImeMode(d.windows.trade[edit], 6);
     ui::enable(d.windows.chart["BUTTON4"], false);
     ui::enable(d.windows.chart["BUTTON5"], false);
-    ui::enable(d.windows.main["BUTTON21"], false);
-    ui::enable(d.windows.main["BUTTON22"], false);
+    loadTrades(d);
 }
 
 }  // namespace diary

@@ -439,7 +439,10 @@ std::optional<std::string> ScriptRunner::execute(std::string_view line) {
         std::string actual, wanted;
         if (prop == "text") {
             if (n != 4) return usage("expect NAME text \"TEXT\"");
-            if (w.text == utf8ToCp932(t[3].text)) return std::nullopt;
+            // A line break of the script matches a window's CR LF, as in a message box's text.
+            std::string shown = w.text;
+            for (std::size_t p; (p = shown.find("\r\n")) != std::string::npos;) shown.erase(p, 1);
+            if (shown == utf8ToCp932(t[3].text)) return std::nullopt;
             return name + " text is " + utf8Quoted(w.text) + ", expected \"" + t[3].text + "\"";
         }
         if (prop == "item") {

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "common/control_names.hpp"
 #include "common/text_file.hpp"
 #include "common/value_checks.hpp"
 #include "runtime/sjis.hpp"
@@ -26,21 +25,6 @@ TEST(TextFileKeys, FullWidthGroupItemAndOptionKeys) {
     EXPECT_EQ(groupItemKey(2, 0), "グループ０２－０"_sj);
     EXPECT_EQ(groupItemKey(10, 3), "グループ１０－３"_sj);
     EXPECT_EQ(optionKey(5), "オプション５"_sj);
-}
-
-TEST(ControlNames, GroupAndOptionControlsOfTheTradeAndOptionWindows) {
-    EXPECT_EQ(groupItemTextName(1, 1), "TEXT19");
-    EXPECT_EQ(groupItemTextName(0, 2), "TEXT22");
-    EXPECT_EQ(groupItemTextName(3, 11), "TEXT52");
-    EXPECT_EQ(groupItemComboName(1, 1), "COMBO10");
-    EXPECT_EQ(groupItemComboName(0, 2), "COMBO13");
-    EXPECT_EQ(groupItemComboName(3, 11), "COMBO43");
-    EXPECT_EQ(groupButtonName(1), "BUTTON30");
-    EXPECT_EQ(groupButtonName(2), "BUTTON39");
-    EXPECT_EQ(groupButtonName(11), "BUTTON48");
-    EXPECT_EQ(optionTextName(1), "TEXT14");
-    EXPECT_EQ(optionComboName(5), "COMBO9");
-    EXPECT_EQ(optionButtonName(3), "BUTTON27");
 }
 
 namespace {

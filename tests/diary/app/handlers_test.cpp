@@ -12,7 +12,6 @@ extern "C" {
 void PX$BUTTON6_ON(void*);
 void PX$BUTTON15_ON(void*);
 void PX$BUTTON48_ON(void*);
-void PX$BUTTON50_ON(void*);
 void PX$LIST1_CLICK(void*);
 void PX$COMBO5_CHANGE(void*);
 void PX$COMBO43_CHANGE(void*);
@@ -64,7 +63,7 @@ TEST(DiaryHandlers, EachHandlerPostsItsCommand) {
         std::int16_t code;
     };
     const Case cases[] = {
-        {PX$BUTTON50_ON, 6},  {PX$LIST1_CLICK, 6},     {PX$COMBO5_CHANGE, 17}, {PX$COMBO43_CHANGE, 17},
+        {PX$LIST1_CLICK, 6},     {PX$COMBO5_CHANGE, 17}, {PX$COMBO43_CHANGE, 17},
         {PX$COMBO43_CLICK, 26}, {PX$COMBO9_CLICK, 27}, {PX$TEXT69_CLICK, 25},  {PX$EDIT21_SETFOCUS, 45},
         {PX$BUTTON9_ON, 35},  {PX$BUTTON56_ON, 36},
     };

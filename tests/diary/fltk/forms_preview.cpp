@@ -4,6 +4,7 @@
 // the main window closes as the user would close it.
 //   diary_forms_preview   (in the diary's working folder)
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <iostream>
@@ -55,11 +56,21 @@ void reportClippedCaptions(diary::FormWindow& form) {
         // (TEXT4, TEXT56, BUTTON1...). The date-time ruler TEXT64 lies behind the six
         // fields by design and only shows between them.
         if (caption == name || name == "TEXT64") continue;
-        const PvString pv = runtime::pvString(caption);
-        const float needed = PX$GETTEXTWIDTH(&v, &pv) + static_cast<float>(room);
-        if (needed > ui::width(v))
+        // A caption of several lines (the stock display) is as wide as its widest line
+        // and as high as its lines together.
+        float widest = 0, high = 0;
+        for (std::size_t start = 0;;) {
+            const auto end = caption.find("\r\n", start);
+            const PvString line = runtime::pvString(caption.substr(start, end == std::string::npos ? end : end - start));
+            widest = std::max(widest, PX$GETTEXTWIDTH(&v, &line));
+            high += PX$GETTEXTHEIGHT(&v, &line);
+            if (end == std::string::npos) break;
+            start = end + 2;
+        }
+        const float needed = widest + static_cast<float>(room);
+        if (needed > ui::width(v) || (high > ui::height(v) && caption.find("\r\n") != std::string::npos))
             std::cout << "clipped " << form.name() << "." << name << " \"" << runtime::toUtf8(caption) << "\" needs "
-                      << needed << " has " << ui::width(v) << std::endl;
+                      << needed << "x" << high << " has " << ui::width(v) << "x" << ui::height(v) << std::endl;
     }
 }
 

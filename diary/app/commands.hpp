@@ -1,0 +1,45 @@
+#pragma once
+// The commands the event handlers post for the main loop, and the one table that runs
+// them. A code whose work belongs to a part of the diary that is not there (chart images,
+// the closed-trade window, moving the data folder) has no routine and does nothing.
+
+#include <cstdint>
+
+#include "diary/app/diary_state.hpp"
+
+namespace diary {
+
+namespace command {
+inline constexpr std::int16_t ChartImage = 1;
+inline constexpr std::int16_t OpenListLine = 6;
+inline constexpr std::int16_t StartOrSettle = 7;
+inline constexpr std::int16_t Hold = 8;
+inline constexpr std::int16_t Cancel = 9;
+inline constexpr std::int16_t ChoiceChanged = 17;
+inline constexpr std::int16_t TimeframeChanged = 18;
+inline constexpr std::int16_t ConfirmDateTime = 20;
+inline constexpr std::int16_t CloseMemo = 23;
+inline constexpr std::int16_t PriceInput = 25;
+inline constexpr std::int16_t ArmEmergency = 29;
+inline constexpr std::int16_t StampStopLoss = 30;
+inline constexpr std::int16_t StopLossToPrice = 31;
+inline constexpr std::int16_t EditStopLossTime = 32;
+inline constexpr std::int16_t EditConfirmTime = 33;
+inline constexpr std::int16_t EditEmergencyTime = 34;
+inline constexpr std::int16_t SetTimeStop = 35;
+inline constexpr std::int16_t ReleaseTimeStop = 36;
+inline constexpr std::int16_t Copy = 37;
+inline constexpr std::int16_t Paste = 38;
+inline constexpr std::int16_t CheckAll = 39;
+inline constexpr std::int16_t ClearAll = 40;
+inline constexpr std::int16_t PasteSelected = 41;
+inline constexpr std::int16_t CancelPaste = 42;
+inline constexpr std::int16_t TargetToPrice = 43;
+inline constexpr std::int16_t EditTargetTime = 44;
+inline constexpr std::int16_t StampTarget = 45;
+}  // namespace command
+
+// Runs the command of that code to completion.
+void runCommand(Diary& d, int code);
+
+}  // namespace diary

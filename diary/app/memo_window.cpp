@@ -1,0 +1,26 @@
+#include "diary/app/memo_window.hpp"
+
+#include "common/ui/controls.hpp"
+
+namespace ui = common::ui;
+
+namespace diary {
+
+void openMemoWindow(Diary& d) {
+    ObjectVar& memo = d.windows.memo.form;
+    ui::show(memo, true);
+    d.trade.memoWindowShown = 1;
+    ui::toFront(memo);
+}
+
+void closeMemoWindow(Diary& d) {
+    ui::show(d.windows.memo.form, false);
+    d.trade.memoWindowShown = 0;
+}
+
+void openOptionWindow(Diary& d) {
+    ui::show(d.windows.options.form, true);
+    ui::toFront(d.windows.options.form);
+}
+
+}  // namespace diary
