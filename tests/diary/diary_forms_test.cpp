@@ -174,7 +174,7 @@ TEST(DiaryForms, ControlsStandAsTheLayoutPlacesThem) {
         std::uint16_t size;
     } cases[] = {
         {"MAINFORM", "LIST1", ResourceKind::ListBox, std::nullopt, {0, 12, 114, 810, 198}, "ＭＳ ゴシック", 10},
-        {"MAINFORM", "TEXT56", ResourceKind::Label, "TEXT56", {0, 234, 18, 198, 36}, "ＭＳ Ｐゴシック", 20},
+        {"MAINFORM", "TEXT56", ResourceKind::Label, "TEXT56", {0, 234, 18, 198, 36}, "ＭＳ Ｐゴシック", 12},
         {"MAINFORM", "CHECK4", ResourceKind::CheckBox, "Buckup", {0, 570, 36, 78, 18}, "ＭＳ Ｐゴシック", 12},
         {"MAINFORM", "TEXT59", ResourceKind::Label, "取引No　　　　設定日時　　　　　状態", {0, 18, 96, 288, 18},
          "ＭＳ ゴシック", 10},
