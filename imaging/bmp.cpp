@@ -2,23 +2,11 @@
 
 #include <cstring>
 
+#include "imaging/little_endian.hpp"
+
 namespace imaging {
 
 namespace {
-
-void put16(std::uint8_t* p, std::uint32_t v) {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-}
-
-void put32(std::uint8_t* p, std::uint32_t v) {
-    put16(p, v & 0xFFFF);
-    put16(p + 2, v >> 16);
-}
-
-std::uint32_t get16(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
-
-std::uint32_t get32(const std::uint8_t* p) { return get16(p) | (get16(p + 2) << 16); }
 
 constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint32_t kBiBitfields = 3;
@@ -53,15 +41,15 @@ void writeBmpHeader(const BmpLayout& layout, std::uint8_t* out) {
     std::memset(out, 0, layout.pixelOffset);
     out[0] = 'B';
     out[1] = 'M';
-    put32(out + 2, static_cast<std::uint32_t>(layout.fileSize));
-    put32(out + 10, static_cast<std::uint32_t>(layout.pixelOffset));
-    put32(out + 14, 40);
-    put32(out + 18, static_cast<std::uint32_t>(layout.width));
-    put32(out + 22, static_cast<std::uint32_t>(layout.height));
-    put16(out + 26, 1);
-    put16(out + 28, static_cast<std::uint32_t>(layout.bytesPerPixel * 8));
+    writeLe32(out + 2, static_cast<std::uint32_t>(layout.fileSize));
+    writeLe32(out + 10, static_cast<std::uint32_t>(layout.pixelOffset));
+    writeLe32(out + 14, 40);
+    writeLe32(out + 18, static_cast<std::uint32_t>(layout.width));
+    writeLe32(out + 22, static_cast<std::uint32_t>(layout.height));
+    writeLe16(out + 26, 1);
+    writeLe16(out + 28, static_cast<std::uint32_t>(layout.bytesPerPixel * 8));
     // The image size counts the pixel bytes without the row padding.
-    put32(out + 34, static_cast<std::uint32_t>(layout.width) * layout.bytesPerPixel *
+    writeLe32(out + 34, static_cast<std::uint32_t>(layout.width) * layout.bytesPerPixel *
                         static_cast<std::uint32_t>(layout.height));
     if (layout.bytesPerPixel == 1) {
         for (int i = 0; i < 256; ++i) {
@@ -74,8 +62,8 @@ void writeBmpHeader(const BmpLayout& layout, std::uint8_t* out) {
 int parseBmp(const std::uint8_t* data, std::size_t size, BmpSource& bmp) {
     using namespace bmp_result;
     if (size < 26 || data[0] != 'B' || data[1] != 'M') return NotBmp;
-    const std::uint32_t pixelOffset = get32(data + 10);
-    const std::uint32_t infoSize = get32(data + 14);
+    const std::uint32_t pixelOffset = readLe32(data + 10);
+    const std::uint32_t infoSize = readLe32(data + 14);
     if (infoSize < 12 || 14 + static_cast<std::size_t>(infoSize) > size) return BadLayout;
     const std::uint8_t* info = data + 14;
     std::int64_t width = 0, height = 0;
@@ -83,17 +71,17 @@ int parseBmp(const std::uint8_t* data, std::size_t size, BmpSource& bmp) {
     std::uint32_t coloursUsed = 0;
     int paletteEntryBytes = 4;
     if (infoSize == 12) {
-        width = get16(info + 4);
-        height = static_cast<std::int16_t>(get16(info + 6));
-        bmp.bitsPerPixel = static_cast<int>(get16(info + 10));
+        width = readLe16(info + 4);
+        height = static_cast<std::int16_t>(readLe16(info + 6));
+        bmp.bitsPerPixel = static_cast<int>(readLe16(info + 10));
         paletteEntryBytes = 3;
     } else {
         if (infoSize < 40) return BadLayout;
-        width = static_cast<std::int32_t>(get32(info + 4));
-        height = static_cast<std::int32_t>(get32(info + 8));
-        bmp.bitsPerPixel = static_cast<int>(get16(info + 14));
-        compression = get32(info + 16);
-        coloursUsed = get32(info + 32);
+        width = static_cast<std::int32_t>(readLe32(info + 4));
+        height = static_cast<std::int32_t>(readLe32(info + 8));
+        bmp.bitsPerPixel = static_cast<int>(readLe16(info + 14));
+        compression = readLe32(info + 16);
+        coloursUsed = readLe32(info + 32);
     }
     if (width <= 0 || height == 0 || width > 0x7FFF || height < -0x7FFF || height > 0x7FFF) return BadLayout;
     bmp.width = static_cast<int>(width);
@@ -117,7 +105,7 @@ int parseBmp(const std::uint8_t* data, std::size_t size, BmpSource& bmp) {
     } else if (compression == kBiBitfields) {
         // The masks follow a 40-byte header, or sit inside the larger ones.
         if (14 + 40 + 12 > size) return BadLayout;
-        for (int i = 0; i < 3; ++i) bmp.masks[i] = get32(data + 14 + 40 + 4 * i);
+        for (int i = 0; i < 3; ++i) bmp.masks[i] = readLe32(data + 14 + 40 + 4 * i);
     } else if (bpp == 16) {
         bmp.masks[0] = 0x7C00;
         bmp.masks[1] = 0x03E0;
@@ -180,7 +168,7 @@ void bmpRowToBgr(const BmpSource& bmp, int y, std::uint8_t* bgr) {
             out[1] = static_cast<std::uint8_t>(c >> 8);
             out[2] = static_cast<std::uint8_t>(c >> 16);
         } else {
-            const std::uint32_t pixel = bpp == 16 ? get16(row + 2 * x) : get32(row + 4 * x);
+            const std::uint32_t pixel = bpp == 16 ? readLe16(row + 2 * x) : readLe32(row + 4 * x);
             out[0] = extractChannel(pixel, bmp.masks[2]);
             out[1] = extractChannel(pixel, bmp.masks[1]);
             out[2] = extractChannel(pixel, bmp.masks[0]);

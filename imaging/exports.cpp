@@ -13,6 +13,7 @@
 #include "imaging/jpeg_decoder.hpp"
 #include "imaging/jpeg_encoder.hpp"
 #include "imaging/kernels.hpp"
+#include "imaging/little_endian.hpp"
 #include "runtime/file_system.hpp"
 #include "imaging/plv0ri63.h"
 #include "imaging/quant_tables.hpp"
@@ -40,14 +41,6 @@ struct FreeDeleter {
     void operator()(void* p) const { std::free(p); }
 };
 EncodeState encodeState;
-
-std::uint32_t readLe32(const std::uint8_t* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-void writeLe32(std::uint8_t* p, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
 
 std::string_view asBytes(const std::vector<std::uint8_t>& v, std::size_t count) {
     return {reinterpret_cast<const char*>(v.data()), count};

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "platform/cp932_bytes.hpp"
+
 namespace platform {
 
 namespace {
@@ -15,8 +17,7 @@ namespace {
 std::size_t badLength(bool fromUtf8, const char* p, std::size_t left) {
     const auto b = static_cast<unsigned char>(*p);
     if (!fromUtf8) {
-        const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-        if (!lead || left < 2) return 1;
+        if (!isLeadByte(b) || left < 2) return 1;
         const auto trail = static_cast<unsigned char>(p[1]);
         return trail >= 0x40 && trail <= 0xFC && trail != 0x7F ? 2 : 1;
     }

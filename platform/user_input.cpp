@@ -4,24 +4,12 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/cp932_bytes.hpp"
 #include "platform/model.hpp"
 
 namespace platform {
 
 namespace {
-
-bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-
-// The longest prefix of `s` of at most `n` bytes that does not cut a two-byte character.
-std::size_t fitBytes(std::string_view s, std::size_t n) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const std::size_t len = isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
-        if (i + len > n) break;
-        i += len;
-    }
-    return i;
-}
 
 // What of the typed text an edit of this kind takes: a single line keeps no line breaks,
 // a multi-line edit gets CR LF for each break, a numeric field only digits.
@@ -31,7 +19,7 @@ std::string acceptedText(const Window& w, std::string_view typed) {
     const bool multi = w.kind == Kind::Edit && w.edit.multiLine;
     for (std::size_t i = 0; i < typed.size(); ++i) {
         const char c = typed[i];
-        if (isLeadByte(static_cast<unsigned char>(c)) && i + 1 < typed.size()) {
+        if (charLength(typed, i) == 2) {
             if (!numeric) out.append(typed.substr(i, 2));
             ++i;
             continue;

@@ -10,12 +10,14 @@
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
+#include "platform/cp932.hpp"
+#include "platform/cp932_bytes.hpp"
 #include "runtime/error.hpp"
 #include "runtime/file_system.hpp"
-#include "runtime/sjis.hpp"
 
 namespace runtime {
 
@@ -26,7 +28,6 @@ constexpr std::size_t kMaxPatternBytes = 260;
 
 struct Entry {
     std::string name;  // CP932
-    std::string sortKey;
     bool isDirectory = false;
     bool readOnly = false;
     bool regular = false;
@@ -60,20 +61,6 @@ const Entry& currentEntry(int channel) {
     return l.entries[l.step - 1];
 }
 
-// Name order as the listing shows it: ASCII letters without regard to case, then bytes.
-std::string orderKey(const std::string& name) {
-    std::string key = name;
-    for (std::size_t i = 0; i < key.size(); ++i) {
-        const auto b = static_cast<unsigned char>(key[i]);
-        if (isLeadByte(b)) {
-            ++i;  // leave the trail byte of a two-byte character alone
-        } else if (b >= 'a' && b <= 'z') {
-            key[i] = static_cast<char>(b - 'a' + 'A');
-        }
-    }
-    return key;
-}
-
 std::vector<Entry> readFolder(const std::string& folder, std::string_view namePattern) {
     std::vector<Entry> entries;
     const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
@@ -86,9 +73,13 @@ std::vector<Entry> readFolder(const std::string& folder, std::string_view namePa
     while (const dirent* d = ::readdir(dir.get())) {
         const std::string_view native = d->d_name;
         if (native == "." || native == "..") continue;
+        // A name CP932 cannot hold is left out. Its CP932 form would have a "?" in place of
+        // each such character: the name of no entry, and a wildcard to the existence tests
+        // (error 55), so a program could neither open the entry nor test for it.
+        std::optional<std::string> name = platform::utf8ToCp932Exact(native);
+        if (!name || !platform::matchesPattern(*name, namePattern)) continue;
         Entry e;
-        e.name = fromUtf8(native);
-        if (!matchesPattern(e.name, namePattern)) continue;
+        e.name = std::move(*name);
         struct stat st {};
         const std::string full = prefix + std::string(native);
         // A link to nothing still shows, as the link itself; an entry that vanished does not.
@@ -98,11 +89,12 @@ std::vector<Entry> readFolder(const std::string& folder, std::string_view namePa
         e.readOnly = (st.st_mode & S_IWUSR) == 0;
         e.size = e.isDirectory ? 0 : static_cast<long long>(st.st_size);
         e.modified = st.st_mtime;
-        e.sortKey = orderKey(e.name);
         entries.push_back(std::move(e));
     }
+    // Name order as the listing shows it: ASCII letters without regard to case, then bytes.
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return a.sortKey != b.sortKey ? a.sortKey < b.sortKey : a.name < b.name;
+        const int c = platform::compareIgnoringCase(a.name, b.name);
+        return c != 0 ? c < 0 : a.name < b.name;
     });
     return entries;
 }

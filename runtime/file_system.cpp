@@ -44,21 +44,6 @@ private:
     int fd_;
 };
 
-// Byte length of the character at `pos`, a two-byte CP932 character counting as one.
-std::size_t charLengthAt(std::string_view s, std::size_t pos) {
-    return isLeadByte(static_cast<unsigned char>(s[pos])) && pos + 1 < s.size() ? 2 : 1;
-}
-
-char foldCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool sameChar(std::string_view a, std::size_t ap, std::size_t al, std::string_view b,
-              std::size_t bp, std::size_t bl) {
-    if (al != bl) return false;
-    if (al == 1) return foldCase(a[ap]) == foldCase(b[bp]);
-    // Trail bytes may look like ASCII letters; two-byte characters compare exactly.
-    return a.substr(ap, al) == b.substr(bp, bl);
-}
-
 }  // namespace
 
 std::string nativePath(std::string_view path) { return toUtf8(path); }
@@ -146,44 +131,6 @@ PathParts splitPath(std::string_view path) {
     parts.name.assign(file.substr(0, dot));
     if (dot != std::string_view::npos) parts.extension.assign(file.substr(dot));
     return parts;
-}
-
-bool matchesPattern(std::string_view name, std::string_view pattern) {
-    // "*.*" means every entry, names without an extension included, as the file search
-    // the programs were written for treats it.
-    if (pattern == "*.*") return true;
-    constexpr auto none = std::string_view::npos;
-    std::size_t n = 0, p = 0;
-    // Where the last "*" was seen, and the name position it currently stands for.
-    std::size_t starP = none, starN = 0;
-    while (n < name.size()) {
-        if (p < pattern.size()) {
-            if (pattern[p] == '*') {
-                starP = ++p;
-                starN = n;
-                continue;
-            }
-            const std::size_t nl = charLengthAt(name, n);
-            if (pattern[p] == '?') {
-                ++p;
-                n += nl;
-                continue;
-            }
-            const std::size_t pl = charLengthAt(pattern, p);
-            if (sameChar(name, n, nl, pattern, p, pl)) {
-                p += pl;
-                n += nl;
-                continue;
-            }
-        }
-        if (starP == none) return false;
-        // Let the last "*" take one more character and try again from there.
-        starN += charLengthAt(name, starN);
-        n = starN;
-        p = starP;
-    }
-    while (p < pattern.size() && pattern[p] == '*') ++p;
-    return p == pattern.size();
 }
 
 }  // namespace runtime

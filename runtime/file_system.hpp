@@ -2,7 +2,8 @@
 // The file-system operations the programs carry, over runtime (CP932) path strings.
 // Errors are run-time errors: 5 (path too long), 7 (no memory), 50/52/54/55/57 (listing
 // channels and wildcards) and the errors that correspond to the system's failure
-// (errorFromErrno). File-name patterns match without regard to case.
+// (errorFromErrno). File-name patterns match as platform::matchesPattern says: without
+// regard to the case of ASCII letters.
 
 #include <string>
 #include <string_view>
@@ -41,14 +42,11 @@ struct PathParts {
 };
 PathParts splitPath(std::string_view path);
 
-// True when `name` matches the pattern ("*" any run, "?" one character, a two-byte
-// character counting as one), ASCII letters compared without regard to case.
-bool matchesPattern(std::string_view name, std::string_view pattern);
-
 // The entries a pattern names (a folder part up to the last "/", none: the current folder,
 // and a name pattern; an empty name pattern matches every name), in the listing's order,
 // without "." and "..": names in CP932, whether each is a folder or a regular file. A
-// folder that does not exist gives none.
+// folder that does not exist gives none. An entry whose name CP932 cannot hold exactly
+// (a character outside CP932, bytes that are not UTF-8) is left out: no CP932 path names it.
 struct FolderEntry {
     std::string name;
     bool isDirectory = false;
@@ -62,7 +60,7 @@ std::vector<FolderEntry> listFolder(std::string_view pattern);
 // The pattern is a folder part (up to the last "/"; none means the current folder) and a
 // name pattern; a folder that does not exist lists nothing, like a search without match.
 // Entries are read when the listing opens and listed in name order (ASCII letters without
-// regard to case), without "." and "..".
+// regard to case), without "." and ".." and without names CP932 cannot hold, as above.
 // Reading the entry (name, size, date, time, attributes) when none is current, before the
 // first step or at the end, is error 54; on an unopened channel 57.
 void dirOpen(int channel, std::string_view pattern);

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "runtime/strings.hpp"
+#include "platform/cp932_bytes.hpp"
 
 namespace runtime {
 
@@ -20,9 +20,8 @@ void registerResources(std::span<const EmbeddedResource> table) {
 }
 
 std::optional<std::span<const std::uint8_t>> findResource(std::string_view name) {
-    const std::string key = upperAscii(name);
     for (const auto& r : registry())
-        if (upperAscii(r.name) == key) return std::span<const std::uint8_t>(r.data, r.size);
+        if (platform::sameIgnoringCase(r.name, name)) return std::span<const std::uint8_t>(r.data, r.size);
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 #include "runtime/sjis.hpp"
 
 #include "platform/cp932.hpp"
+#include "platform/cp932_bytes.hpp"
 
 #include <array>
 #include <mutex>
@@ -44,17 +45,6 @@ const WidthTables& widthTables() {
 
 }  // namespace
 
-std::size_t charLength(std::string_view s, std::size_t pos) {
-    if (pos >= s.size()) return 0;
-    return isLeadByte(static_cast<unsigned char>(s[pos])) && pos + 1 < s.size() ? 2 : 1;
-}
-
-bool isCharBoundary(std::string_view s, std::size_t pos) {
-    std::size_t i = 0;
-    while (i < pos && i < s.size()) i += charLength(s, i);
-    return i == pos;
-}
-
 // The window system converts for display and typing; strings and file names use the
 // same conversion, so a text reads alike wherever it crosses to UTF-8.
 std::string toUtf8(std::string_view sjis) { return platform::cp932ToUtf8(sjis); }
@@ -81,7 +71,7 @@ std::string toHalfWidth(std::string_view sjis) {
     std::string out;
     out.reserve(sjis.size());
     for (std::size_t i = 0; i < sjis.size();) {
-        const std::size_t n = charLength(sjis, i);
+        const std::size_t n = platform::charLength(sjis, i);
         if (n == 2) {
             const unsigned code =
                 static_cast<unsigned char>(sjis[i]) * 256u + static_cast<unsigned char>(sjis[i + 1]);
@@ -103,7 +93,7 @@ std::string toFullWidth(std::string_view sjis) {
     std::string out;
     out.reserve(sjis.size() * 2);
     for (std::size_t i = 0; i < sjis.size();) {
-        const std::size_t n = charLength(sjis, i);
+        const std::size_t n = platform::charLength(sjis, i);
         const auto b = static_cast<unsigned char>(sjis[i]);
         if (n == 1 && b < 128 && !t.fullOf[b].empty())
             out.append(t.fullOf[b]);

@@ -1,7 +1,9 @@
 #pragma once
 // Shift-JIS (code page 932) text. Runtime strings are std::string holding CP932 bytes;
 // lengths and positions count bytes. Text crosses to UTF-8 only at the display and at
-// the file-system boundary.
+// the file-system boundary. Where characters start and end, letter case and file-name
+// patterns are the window system's CP932 byte kit (platform/cp932_bytes.hpp), which the
+// runtime shares.
 
 #include <cstddef>
 #include <optional>
@@ -9,18 +11,6 @@
 #include <string_view>
 
 namespace runtime {
-
-// True for a byte that starts a two-byte character (0x81-0x9F, 0xE0-0xFC).
-constexpr bool isLeadByte(unsigned char b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-
-// Byte length of the character starting at `pos`: 2 for a lead byte followed by another
-// byte, else 1. A lead byte at the very end counts as one byte.
-std::size_t charLength(std::string_view s, std::size_t pos);
-
-// True when byte `pos` starts a character (is not the trail byte of a two-byte one).
-bool isCharBoundary(std::string_view s, std::size_t pos);
 
 // CP932 -> UTF-8. Bytes that are not valid CP932 become U+FFFD; never fails.
 std::string toUtf8(std::string_view sjis);

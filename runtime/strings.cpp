@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/cp932_bytes.hpp"
 #include "runtime/error.hpp"
-#include "runtime/sjis.hpp"
 
 namespace runtime {
 
@@ -40,7 +40,7 @@ long instr(long start, std::string_view s, std::string_view find) {
     const auto from = static_cast<std::size_t>(start - 1);
     if (from > s.size()) return 0;
     if (find.empty()) return start;
-    for (std::size_t i = 0; i + find.size() <= s.size(); i += charLength(s, i)) {
+    for (std::size_t i = 0; i + find.size() <= s.size(); i += platform::charLength(s, i)) {
         if (i >= from && s.compare(i, find.size(), find) == 0) return static_cast<long>(i) + 1;
     }
     return 0;
@@ -48,7 +48,7 @@ long instr(long start, std::string_view s, std::string_view find) {
 
 std::string chr(long code) {
     if (code >= 0 && code <= 0xFF) return std::string(1, static_cast<char>(code));
-    if (code > 0xFF && code <= 0xFFFF && isLeadByte(static_cast<unsigned char>(code >> 8)))
+    if (code > 0xFF && code <= 0xFFFF && platform::isLeadByte(static_cast<unsigned char>(code >> 8)))
         return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
     raiseError(err::IllegalArgument);
 }
@@ -56,13 +56,13 @@ std::string chr(long code) {
 long asc(std::string_view s) {
     if (s.empty()) raiseError(err::IllegalArgument);
     const auto b0 = static_cast<unsigned char>(s[0]);
-    if (charLength(s, 0) == 2) return b0 * 256L + static_cast<unsigned char>(s[1]);
+    if (platform::charLength(s, 0) == 2) return b0 * 256L + static_cast<unsigned char>(s[1]);
     return b0;
 }
 
 std::string repeatChar(long n, std::string_view c) {
     if (n < 0 || c.empty()) raiseError(err::IllegalArgument);
-    const std::string_view one = c.substr(0, charLength(c, 0));
+    const std::string_view one = c.substr(0, platform::charLength(c, 0));
     std::string out;
     out.reserve(one.size() * static_cast<std::size_t>(n));
     for (long i = 0; i < n; ++i) out.append(one);
@@ -87,16 +87,6 @@ std::string trimBlanks(std::string_view s) {
     // are not trail bytes), so trimming bytes from the right is safe.
     while (e > b && isBlank(s[e - 1])) --e;
     return std::string(s.substr(b, e - b));
-}
-
-std::string upperAscii(std::string_view s) {
-    std::string out(s);
-    for (std::size_t i = 0; i < out.size();) {
-        const std::size_t n = charLength(out, i);
-        if (n == 1 && out[i] >= 'a' && out[i] <= 'z') out[i] = static_cast<char>(out[i] - 'a' + 'A');
-        i += n;
-    }
-    return out;
 }
 
 }  // namespace runtime

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/cp932_bytes.hpp"
+
 namespace runtime {
 
 // First n bytes (all when n exceeds the length; "" when n <= 0).
@@ -46,6 +48,6 @@ int compare(std::string_view a, std::string_view b);
 std::string trimBlanks(std::string_view s);
 
 // Upper-case of ASCII letters; two-byte characters are left alone.
-std::string upperAscii(std::string_view s);
+using platform::upperAscii;
 
 }  // namespace runtime

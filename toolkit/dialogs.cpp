@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/backend.hpp"
+#include "platform/cp932_bytes.hpp"
 #include "platform/headless/headless_backend.hpp"
 #include "runtime/pv_string.hpp"
 #include "runtime/events.hpp"
@@ -125,10 +126,7 @@ std::int16_t messageBox(ObjectVar* owner, const PvString* caption, const PvStrin
 
 // The text the input box can hold: at most 64 bytes, never half a double-byte character.
 std::string fitInputBox(std::string text) {
-    if (text.size() <= 64) return text;
-    std::size_t end = 64;
-    while (end > 0 && !runtime::isCharBoundary(text, end)) --end;
-    text.resize(end);
+    text.resize(platform::fitBytes(text, 64));
     return text;
 }
 
@@ -215,7 +213,7 @@ std::vector<std::string> offeredFaces(const std::string& initial) {
     platform::Backend* backend = runtime::backend();
     if (!backend) fail(runtime::err::SystemFailure, op::ChooseFont, 20);
     std::vector<std::string> faces = fontNames(*backend);
-    if (std::ranges::none_of(faces, [&](const std::string& f) { return sameIgnoringCase(f, initial); }))
+    if (std::ranges::none_of(faces, [&](const std::string& f) { return platform::sameIgnoringCase(f, initial); }))
         faces.insert(faces.begin(), initial);
     return faces;
 }
@@ -237,7 +235,7 @@ extern "C" std::int16_t PX$CHOOSEFONT(ObjectVar* owner, FontRecord* font) {
     // The dialog chooses among the faces it offers; a scripted answer naming another one,
     // or a size the dialog does not take, is one no user could have given.
     const auto face = std::ranges::find_if(request.faces, [&](const std::string& f) {
-        return sameIgnoringCase(f, answer.font.face);
+        return platform::sameIgnoringCase(f, answer.font.face);
     });
     if (face == request.faces.end())
         throw runtime::ScriptStop("the font dialog offers no face \"" + runtime::toUtf8(answer.font.face) + "\"");

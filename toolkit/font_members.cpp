@@ -2,12 +2,12 @@
 // extent of a text in a window's font, the font families, and the map modes.
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "platform/cp932_bytes.hpp"
 #include "platform/model.hpp"
 #include "runtime/pv_string.hpp"
 #include "toolkit/checks.hpp"
@@ -54,19 +54,9 @@ const platform::Font& fontOf(ObjectVar* object, std::uint32_t operation) {
     return checkedTarget(object, operation, fontKinds).window->font;
 }
 
-bool lessIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::lexicographical_compare(a, b, [](unsigned char x, unsigned char y) {
-        return std::tolower(x) < std::tolower(y);
-    });
-}
-
 }  // namespace
 
 namespace toolkit {
-
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    return !lessIgnoringCase(a, b) && !lessIgnoringCase(b, a);
-}
 
 std::string faceOf(const FontRecord& record) {
     std::string face(record.face, sizeof record.face);
@@ -84,8 +74,8 @@ std::vector<std::string> fontNames(platform::Backend& backend) {
     std::vector<std::string> names;
     for (std::string& n : backend.fontFamilies())
         if (!n.empty() && n.size() <= mostFaceBytes) names.push_back(std::move(n));
-    std::sort(names.begin(), names.end(), lessIgnoringCase);
-    names.erase(std::unique(names.begin(), names.end(), sameIgnoringCase), names.end());
+    std::sort(names.begin(), names.end(), platform::lessIgnoringCase);
+    names.erase(std::unique(names.begin(), names.end(), platform::sameIgnoringCase), names.end());
     return names;
 }
 
@@ -200,7 +190,7 @@ extern "C" const PvString* PX$ENUMFONTNAMES(ObjectVar* object, const PvString* n
     const std::vector<std::string> names = fontNames(*b);
     if (after.empty()) return runtime::returnString(names.empty() ? std::string() : names.front());
     // The name after the given one in the order; "" after the last.
-    const auto next = std::upper_bound(names.begin(), names.end(), after, lessIgnoringCase);
+    const auto next = std::upper_bound(names.begin(), names.end(), after, platform::lessIgnoringCase);
     return runtime::returnString(next == names.end() ? std::string() : *next);
 }
 

@@ -19,8 +19,8 @@ std::string faceOf(const FontRecord& record);
 // Writes a face of at most 31 bytes into a record, padded with spaces to 32 bytes.
 void putFace(FontRecord& record, std::string_view face);
 
-// The backend's font families of 1 to 31 bytes, sorted without regard to case, each once.
+// The backend's font families of 1 to 31 bytes, sorted without regard to the case of
+// ASCII letters (platform::lessIgnoringCase), each once.
 std::vector<std::string> fontNames(platform::Backend& backend);
-bool sameIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace toolkit

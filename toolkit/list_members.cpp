@@ -3,9 +3,9 @@
 // list-box operation that fails raises 1016, a combo-box one 1017.
 
 #include <algorithm>
-#include <cctype>
 #include <string_view>
 
+#include "platform/cp932_bytes.hpp"
 #include "platform/model.hpp"
 #include "runtime/pv_string.hpp"
 #include "toolkit/checks.hpp"
@@ -25,10 +25,6 @@ constexpr std::size_t maxItems = 32767;
 }
 
 int itemCount(const Target& t) { return static_cast<int>(t.window->list.items.size()); }
-
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
 
 }  // namespace
 
@@ -94,7 +90,7 @@ extern "C" std::int32_t PX$FINDSTRINGEXACT(ObjectVar* object, std::int32_t start
     const std::string_view wanted = runtime::view(text);
     for (int n = 0; n < count; ++n) {
         const int i = (first + n) % count;
-        if (sameIgnoringCase(t.window->list.items[static_cast<std::size_t>(i)], wanted)) return i;
+        if (platform::sameIgnoringCase(t.window->list.items[static_cast<std::size_t>(i)], wanted)) return i;
     }
     return -1;
 }

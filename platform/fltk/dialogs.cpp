@@ -12,7 +12,6 @@
 #include <FL/Fl_Int_Input.H>
 #include <FL/fl_ask.H>
 #include <FL/fl_draw.H>
-#include <fnmatch.h>
 
 #include <algorithm>
 #include <array>
@@ -23,10 +22,12 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "platform/cp932.hpp"
+#include "platform/cp932_bytes.hpp"
 #include "platform/fltk/widgets.hpp"
 
 namespace platform::fltk {
@@ -222,18 +223,21 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A name matches a pattern list ("*.JPG;*.BMP") without regard to case, as the file
-// search of the programs does.
-bool matchesAny(const std::string& name, const std::string& patterns) {
-    std::string_view rest = patterns;
+// A CP932 name matches a pattern list ("*.JPG;*.BMP") as the file search of the programs
+// matches each pattern. ";" is never the trail byte of a two-byte character.
+bool matchesAny(std::string_view name, std::string_view patterns) {
     while (true) {
-        const auto end = rest.find(';');
-        const std::string pattern(rest.substr(0, end));
-        if (!pattern.empty() && fnmatch(pattern.c_str(), name.c_str(), FNM_CASEFOLD) == 0) return true;
+        const auto end = patterns.find(';');
+        const std::string_view pattern = patterns.substr(0, end);
+        if (!pattern.empty() && matchesPattern(name, pattern)) return true;
         if (end == std::string_view::npos) return false;
-        rest.remove_prefix(end + 1);
+        patterns.remove_prefix(end + 1);
     }
 }
+
+// What the status line says when the name given is one the programs cannot use: the
+// program gets the path in CP932, and CP932 holds no exact form of it.
+constexpr const char* unusableName = "この名前には使えない文字があります。";
 
 // The open and save dialog: the folder shown above a list of its folders (".." first) and
 // a list of its files that match the chosen filter, a name field, the filter choice, and
@@ -307,9 +311,12 @@ private:
         for (const auto& entry : fs::directory_iterator(folder_, ec)) {
             const std::string n = entry.path().filename().string();
             if (n.empty() || n[0] == '.') continue;
+            // A name CP932 cannot hold is left out: the program could not be given it.
+            const std::optional<std::string> cp932 = utf8ToCp932Exact(n);
+            if (!cp932) continue;
             std::error_code kindError;
             if (entry.is_directory(kindError)) dirs.push_back(n);
-            else if (matchesAny(n, currentPatterns())) names.push_back(n);
+            else if (matchesAny(*cp932, currentPatterns())) names.push_back(n);
         }
         std::ranges::sort(dirs);
         std::ranges::sort(names);
@@ -318,10 +325,11 @@ private:
         status_->copy_label("");
     }
 
-    std::string currentPatterns() const {
+    // The chosen filter's patterns, in CP932.
+    std::string_view currentPatterns() const {
         const int i = types_->value();
         if (i < 0 || i >= static_cast<int>(request_.filters.size())) return "*";
-        return cp932ToUtf8(request_.filters[static_cast<std::size_t>(i)].patterns);
+        return request_.filters[static_cast<std::size_t>(i)].patterns;
     }
 
     void enter(const fs::path& folder) {
@@ -348,6 +356,10 @@ private:
         const std::string typed = name_->value();
         if (typed.empty()) return;
         const fs::path chosen = fs::path(typed).is_absolute() ? fs::path(typed) : folder_ / typed;
+        // A typed name may be one the lists leave out; neither a folder nor a file of such
+        // a name can be taken.
+        const std::optional<std::string> cp932 = utf8ToCp932Exact(chosen.lexically_normal().generic_string());
+        if (!cp932) return refuse(unusableName);
         std::error_code ec;
         if (fs::is_directory(chosen, ec)) {
             name_->value("");
@@ -362,7 +374,7 @@ private:
             fl_choice("%s は既に存在します。\n上書きしますか？", "いいえ", "はい", nullptr,
                       chosen.filename().string().c_str()) != 1)
             return;
-        answer_.text = utf8ToCp932(chosen.lexically_normal().generic_string());
+        answer_.text = *cp932;
         window_.hide();
     }
 

@@ -60,40 +60,6 @@ TEST(SplitPath, SplitsAtTheLastSlashAndTheLastDot) {
     }
 }
 
-TEST(MatchesPattern, GlobsWithoutRegardToCase) {
-    const struct {
-        std::string name, pattern;
-        bool matches;
-    } cases[] = {
-        {"chart.jpg", "*.JPG", true},
-        {"CHART.JPG", "*.jpg", true},
-        {"chart.jpeg", "*.JPG", false},
-        {"chart.jpg.bak", "*.JPG", false},
-        {"a.b.jpg", "*.jpg", true},
-        {"abcabd", "*abd", true},
-        {"aXbYc", "a*b*c", true},
-        {"ab", "a*b*c", false},
-        {"", "*", true},
-        {"", "", true},
-        {"a", "", false},
-        {"a", "a**", true},
-        {"abc", "a?c", true},
-        {"ac", "a?c", false},
-        {"file1.txt", "file?.TXT", true},
-        {kKihon + ".TXT", "??.txt", true},    // a two-byte character is one character
-        {kKihon + ".TXT", "???.txt", false},
-        {kKihon + ".TXT", "*" + kKihon.substr(2) + ".TXT", true},
-        {"\x83\x61", "*a", false},             // a trail byte is never a letter of its own
-        {"\x83\x61", "?a", false},
-        {"\x83\x61", "\x83\x41", false},       // two-byte characters compare exactly
-        {"[x]", "[X]", true},
-        {"README", "*.*", true},  // every entry, with or without an extension
-        {"README", "*.", false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(rt::matchesPattern(c.name, c.pattern), c.matches) << c.name << " ~ " << c.pattern;
-}
-
 TEST_F(FileSystemTest, ExistenceOfFilesAndFolders) {
     writeBytes(folder / "f.txt", "x");
     EXPECT_TRUE(rt::fileExists(folder / "f.txt"));

@@ -9,7 +9,6 @@
 #include <fstream>
 #include <cstdlib>
 #include <chrono>
-#include <cctype>
 #include <cstring>
 #include <functional>
 #include <limits>
@@ -17,6 +16,7 @@
 #include <vector>
 
 #include "platform/cp932.hpp"
+#include "platform/cp932_bytes.hpp"
 #include "runtime/error.hpp"
 #include "toolkit_fixture.hpp"
 
@@ -270,6 +270,25 @@ TEST_F(Controls, FindStringExact_IgnoresCaseAndWrapsAfterStart) {
                           Case{2, &nzd, 2}, Case{1, &nzd, 2}}) {
         SCOPED_TRACE(c.start);
         EXPECT_EQ(PX$FINDSTRINGEXACT(&list, c.start, c.what->get()), c.found);
+    }
+}
+
+// Only single-byte ASCII letters match without regard to case: two-byte characters whose
+// trail bytes differ by 0x20 (0x41..0x5A against 0x61..0x7A) are different items.
+TEST_F(Controls, FindStringExact_TrailBytesOfTwoByteCharactersNeverFold) {
+    const struct {
+        const char *item, *other;
+    } pairs[] = {{"ア", "ヂ"}, {"窟", "径"}, {"雨", "泳"}, {"燾", "硤"}, {"ＭＳ ゴシック", "ＭＳ ピシック"}};
+    for (const auto& p : pairs) {
+        SCOPED_TRACE(p.item);
+        PX$RESETCONTENT(&list);
+        const std::string item = platform::utf8ToCp932(p.item), other = platform::utf8ToCp932(p.other);
+        for (const std::string& s : {"usd" + item, item})
+            PX$ADDSTRING(&list, Str(s).get());
+        EXPECT_EQ(PX$FINDSTRINGEXACT(&list, -1, Str(other).get()), -1);
+        EXPECT_EQ(PX$FINDSTRINGEXACT(&list, -1, Str("USD" + other).get()), -1);
+        EXPECT_EQ(PX$FINDSTRINGEXACT(&list, -1, Str(item).get()), 1);
+        EXPECT_EQ(PX$FINDSTRINGEXACT(&list, -1, Str("USD" + item).get()), 0) << "the ASCII letters still fold";
     }
 }
 
@@ -695,12 +714,8 @@ TEST_F(Controls, EnumFontNames_SortedWithoutRegardToCaseNoDuplicates) {
     ASSERT_FALSE(names.empty());
     EXPECT_NE(std::ranges::find(names, "IPAGothic"), names.end());
     EXPECT_NE(std::ranges::find(names, platform::utf8ToCp932("ＭＳ ゴシック")), names.end());
-    for (std::size_t i = 1; i < names.size(); ++i) {
-        std::string a = names[i - 1], b = names[i];
-        for (auto* s : {&a, &b})
-            for (char& c : *s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        EXPECT_LT(a, b) << "in order and each once";
-    }
+    for (std::size_t i = 1; i < names.size(); ++i)
+        EXPECT_LT(platform::compareIgnoringCase(names[i - 1], names[i]), 0) << "in order and each once";
     Str tooLong(std::string(32, 'f'));
     EXPECT_EQ(raisedNumber([&] { PX$ENUMFONTNAMES(&form, tooLong.get()); }), 5);
 }
@@ -872,6 +887,33 @@ TEST_F(DirLists, FoldersDriveAndFilesOfAPathAndPattern_CaseIgnored_InNameOrder) 
     PX$SETFILE(&combo, files.get(), 0);
     PX$SETDIR(&combo, Str(all).get(), -1);
     EXPECT_EQ(items(combo), (Items{"a.txt", "b.TXT", "[aDir]", "[Sub]"})) << "-1 keeps the items";
+}
+
+// Names CP932 cannot hold ("jürgen", an emoji) would come back with "?" for their
+// characters, a wildcard to the existence tests (error 55): the lists leave them out.
+TEST_F(DirLists, NamesCp932CannotHoldAreLeftOut) {
+    ASSERT_EQ(::mkdir((folder + "/j\xC3\xBCrgen").c_str(), 0700), 0);
+    std::ofstream(folder + "/\xF0\x9F\x98\x80.bmp") << "x";
+    std::ofstream(folder + "/chart.bmp") << "x";
+    const std::string all = folder + "/";
+    using Items = std::vector<std::string>;
+    const struct {
+        void (*fill)(ObjectVar*, const PvString*, std::int16_t);
+        std::string path;
+        Items expected;
+    } cases[] = {
+        {PX$SETDIR, all, {"[aDir]", "[Sub]"}},
+        {PX$SETDIR, all + "j*", {}},
+        {PX$SETFILE, all, {"a.txt", "b.TXT", "c.log", "chart.bmp"}},
+        {PX$SETFILE, all + "*.BMP", {"chart.bmp"}},
+        {PX$SETFILE, all + "?.bmp", {}},
+        {PX$SETFILEEX, all + "*.bmp", {all + "chart.bmp"}},
+        {PX$SETDIREX, all + "*", {"[" + all + "aDir]", "[" + all + "Sub]"}},
+    };
+    for (const auto& c : cases) {
+        c.fill(&list, Str(c.path).get(), 0);
+        EXPECT_EQ(items(list), c.expected) << c.path;
+    }
 }
 
 TEST_F(DirLists, ByControlName_AndTheErrors) {

@@ -314,6 +314,25 @@ TEST_F(ChooseFont, EmptyPartsStartAtTheOwnersFontAndTheFaceIsOffered) {
     EXPECT_EQ(face(unknown), "Courier New" + std::string(21, ' '));
 }
 
+// A face is found among the families without regard to the case of ASCII letters only:
+// "ＭＳ ピシック" differs from the family "ＭＳ ゴシック" in one trail byte, 0x73 against
+// 0x53, and is a face of its own that the dialog offers and gives back.
+TEST_F(ChooseFont, AFaceDifferingFromAFamilyInATrailByteIsAFaceOfItsOwn) {
+    const std::string own = platform::utf8ToCp932("ＭＳ ピシック");
+    FontRecord font = record("ＭＳ ピシック", 12);
+    answerFont({own, 12});
+    EXPECT_EQ(PX$CHOOSEFONT(&form, &font), -1);
+    ASSERT_FALSE(asked().faces.empty());
+    EXPECT_EQ(asked().faces.front(), own) << "offered as a face that is no family";
+    EXPECT_EQ(face(font), own + std::string(32 - own.size(), ' '));
+
+    FontRecord lower = record("ipagothic", 12);
+    answerFont({"ipagothic", 12});
+    EXPECT_EQ(PX$CHOOSEFONT(&form, &lower), -1);
+    EXPECT_EQ(asked().faces.front(), "FixedSys") << "ASCII letters still find the family";
+    EXPECT_EQ(face(lower), "IPAGothic" + std::string(23, ' '));
+}
+
 // An answer no user could give ends a scripted run, naming the dialog.
 TEST_F(ChooseFont, AnAnswerTheDialogCannotGiveStopsTheRun) {
     FontRecord font = record("IPAGothic", 12);

@@ -6,11 +6,13 @@
 # saved.
 #   fltk_dialogs_test.sh DEMO_PROGRAM OUTPUT_FOLDER
 set -euo pipefail
-# The open dialog lists chart.jpg under "(*.JPG,*.BMP)" and leaves notes.txt out.
+# The open dialog lists chart.jpg under "(*.JPG,*.BMP)" and leaves notes.txt out. It
+# leaves out the folder "jürgen" and the file "😀.jpg" too: CP932 cannot hold their names.
 charts=$(mkdir -p "$2/charts" && cd "$2/charts" && pwd)
 : >"$charts/chart.jpg"
 : >"$charts/notes.txt"
-mkdir -p "$charts/2024"
+: >"$charts/😀.jpg"
+mkdir -p "$charts/2024" "$charts/jürgen"
 demo_cwd=$charts
 source "$(dirname "$0")/../../support/xvfb_demo.sh"
 
@@ -52,6 +54,23 @@ import -window root "$out/file_dialog.png"
 xdotool key Return
 wait_for "open $charts/chart.jpg"
 
+# Typed, such a name is refused in the status line (the program would get "?" for its
+# characters and stop at error 55) and the dialog stays open on its folder: a normal file
+# is still chosen there.
+ask open
+box=$(dialog QuillFileDialog)
+for name in '😀.jpg' 'jürgen'; do
+  xdotool key ctrl+a BackSpace
+  xdotool type --delay 80 "$name"
+  xdotool key Return
+done
+sleep 0.3
+import -window root "$out/file_dialog_refused.png"
+xdotool key ctrl+a BackSpace
+xdotool type --delay 80 'chart.jpg'
+xdotool key Return
+wait_for "open $charts/chart.jpg" 2
+
 ask input
 box=$(dialog QuillInputBox)
 xdotool key Escape
@@ -79,4 +98,5 @@ wait_for "color -1 000000"
 xdotool mousemove --window "$wid" 328 194 click 1    # BUTTON3 "終了"
 wait $pid || fail "the demo ended with status $?"
 trap - EXIT
-echo "PASS: screenshots in $out (message_box.png, input_box.png, file_dialog.png, font_dialog.png, color_chooser.png)"
+echo "PASS: screenshots in $out (message_box.png, input_box.png, file_dialog.png, file_dialog_refused.png," \
+  "font_dialog.png, color_chooser.png)"
