@@ -44,14 +44,15 @@ std::string folderOf(const std::string& path) {
 }
 
 // Asks for a place with the save dialog until the user cancels (nothing) or picks one
-// whose folder "KANKYO.TXT" can record: a folder name holding a double quote together
-// with a comma or an edge blank, or a line break, fits no field of the file.
+// whose folder the diary can use: "KANKYO.TXT" must record it (a folder name holding a
+// double quote together with a comma or an edge blank, or a line break, fits no field of
+// the file), and the file tests take "*" and "?" for wildcards.
 std::optional<std::string> askFolder(Diary& d, const std::string& title, const std::string& proposal) {
     for (;;) {
         const auto chosen = ui::saveDialog(&d.windows.main.form, title, proposal, anyFile(), 1);
         if (!chosen) return std::nullopt;
         const std::string folder = folderOf(*chosen);
-        if (common::fieldCanHold(folder)) return folder;
+        if (common::fieldCanHold(folder) && folder.find_first_of("*?") == std::string::npos) return folder;
         common::PV$STOP_SUB("格納フォルダーのパスエラー"_sj,
                             folder + "\r\nこのフォルダーの名前は記録できません。別のフォルダーを選んで下さい。"_sj);
     }

@@ -217,8 +217,9 @@ for folder in ../escaped a/b '*' ''; do
 done
 
 # --- Folders whose names hold a double quote: one that a field can hold is recorded and
-# read back whole; one that no field can hold (a quote and a comma) is refused when it is
-# chosen, and the question comes again.
+# read back whole; one that no field can hold (a quote and a comma), and one whose name
+# the file tests would take for a wildcard, are refused when chosen, and the question
+# comes again.
 w=$(fresh quotes)
 "$data_tool" defaults "$w/basic/基本データ.TXT"
 kankyo "$w/basic/" "$w/trades/" >"$w/KANKYO.TXT"
