@@ -38,8 +38,9 @@ BasicData basicWithGroups() {
 }
 
 NewRecordDefaults defaultsOf(const BasicData& b) {
-    std::array<std::array<std::string, 4>, kGroupCount + 1> items{};
-    std::array<std::string, kOptionCount + 1> options{};
+    NewRecordDefaults blank;
+    auto items = blank.itemLabel;
+    auto options = blank.optionLabel;
     for (int g = 1; g <= kGroupCount; ++g)
         for (int i = 0; i <= 3; ++i) items[g][i] = b.groups[g].items[i].name;
     for (int k = 1; k <= kOptionCount; ++k) options[k] = b.options[k].name;

@@ -27,9 +27,8 @@ diary::BasicData fuzzBasicData() {
 }
 
 diary::NewRecordDefaults defaultsOf(const diary::BasicData& b) {
-    std::array<std::array<std::string, 4>, diary::kGroupCount + 1> items{};
-    std::array<std::string, diary::kOptionCount + 1> options{};
-    return diary::newRecordDefaults(b, items, options);
+    const diary::NewRecordDefaults blank;
+    return diary::newRecordDefaults(b, blank.itemLabel, blank.optionLabel);
 }
 
 // Reads `text` as `kind`, writes the table, and checks that the written text is stable.
