@@ -18,6 +18,7 @@ for tool in xdotool import xprop dbus-run-session ibus-daemon ibus dconf localed
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (scripts/install-deps)"; exit 1; }
 done
 [[ -x /usr/libexec/ibus-engine-anthy ]] || { echo "FAIL: ibus-anthy is not installed"; exit 1; }
+[[ -z $(env LD_PRELOAD=libnss_wrapper.so true 2>&1) ]] || { echo "FAIL: libnss-wrapper is not installed"; exit 1; }
 
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
@@ -53,7 +54,12 @@ poll() {
 
 # Anthy starts in Latin input; a Japanese user types in Hiragana (input mode 0).
 dconf write /org/freedesktop/ibus/engine/anthy/common/input-mode 0
-ibus-daemon --xim --replace >"$out/ibus.log" 2>&1 &
+# Anthy keeps what it learns in the home folder of the user's passwd entry, whatever
+# $HOME says: the input method runs with an entry whose home is this run's own.
+printf '%s:x:%d:%d::%s:/bin/sh\n' "$(id -un)" "$(id -u)" "$(id -g)" "$HOME" >"$out/passwd"
+printf '%s:x:%d:\n' "$(id -gn)" "$(id -g)" >"$out/group"
+LD_PRELOAD=libnss_wrapper.so NSS_WRAPPER_PASSWD=$out/passwd NSS_WRAPPER_GROUP=$out/group \
+  ibus-daemon --xim --replace >"$out/ibus.log" 2>&1 &
 ibus_pid=$!
 demo_pid=
 cleanup() {
