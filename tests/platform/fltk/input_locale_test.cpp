@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,9 +43,9 @@ std::string fromEnvironment(int category) {
 }
 
 const std::vector<std::pair<int, const char*>> otherCategories = {
-    {LC_COLLATE, "collate"},   {LC_MONETARY, "monetary"}, {LC_NUMERIC, "numeric"},
-    {LC_TIME, "time"},         {LC_MESSAGES, "messages"}, {LC_PAPER, "paper"},
-    {LC_NAME, "name"},         {LC_ADDRESS, "address"},   {LC_TELEPHONE, "telephone"},
+    {LC_COLLATE, "collate"},     {LC_MONETARY, "monetary"},       {LC_NUMERIC, "numeric"},
+    {LC_TIME, "time"},           {LC_MESSAGES, "messages"},       {LC_PAPER, "paper"},
+    {LC_NAME, "name"},           {LC_ADDRESS, "address"},         {LC_TELEPHONE, "telephone"},
     {LC_MEASUREMENT, "measurement"}, {LC_IDENTIFICATION, "identification"},
 };
 
@@ -94,7 +93,7 @@ TEST_F(InputLocale, TheCharacterTypeIsUtf8AndEveryOtherCategoryStaysTheUsers) {
         for (const auto& [category, name] : otherCategories)
             EXPECT_EQ(fromEnvironment(category), before[category]) << name;
         if (c.userChoseUtf8) EXPECT_EQ(environment(), c.env) << "the user's UTF-8 choice is left alone";
-        else EXPECT_EQ(environment().at("LC_CTYPE"), "C.UTF-8");
+        else EXPECT_EQ(environment()["LC_CTYPE"], "C.UTF-8");
     }
 }
 
