@@ -16,6 +16,18 @@ const char* dialogWord(DialogRequest::Kind kind) {
     return "";
 }
 
+std::vector<int> messageBoxResults(int buttons) {
+    enum { Ok, Cancel, Abort, Retry, Ignore, Yes, No };
+    switch (buttons) {
+    case 1: return {Ok, Cancel};
+    case 2: return {Abort, Retry, Ignore};
+    case 3: return {Yes, No, Cancel};
+    case 4: return {Yes, No};
+    case 5: return {Retry, Cancel};
+    default: return {Ok};
+    }
+}
+
 void applyChanges(Model& model, Backend& backend) {
     for (const ModelChange& c : model.takeChanges()) {
         switch (c.what) {

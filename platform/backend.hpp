@@ -51,11 +51,18 @@ struct DialogRequest {
 
 const char* dialogWord(DialogRequest::Kind kind);
 
+// The results of the buttons a message box shows for its button code (0 to 5), left to
+// right; the first is the default button.
+std::vector<int> messageBoxResults(int buttons);
+
 struct DialogAnswer {
-    bool answered = false;    // false: nobody could answer (a scripted run without an answer)
+    // Why no user could have given this answer: nobody answered (a scripted run with no
+    // answer for the dialog), or the answer is one the dialog does not take (a button the
+    // box does not show, a file the dialog would refuse). Only a scripted backend says so.
+    std::optional<std::string> unanswerable;
     bool cancelled = false;
     int result = 0;           // message box: the button code; colour chooser: 0x00BBGGRR
-    std::string text;         // input box text or chosen path, CP932
+    std::string text;         // input box text, or the chosen file's absolute path; CP932
     // Colour chooser: the custom colours as the user left them, whether the choice was
     // made or cancelled; none when the dialog did not say (they stay as they were).
     std::optional<CustomColours> customColours;

@@ -105,17 +105,13 @@ void reportFatalError(const FatalError& error, const std::string& reportPath, st
         } catch (const std::exception& e) {
             // The user could not be asked; the report is still kept.
             log << "the fatal error report could not be shown: " << e.what() << '\n';
-            answer.answered = true;
         } catch (...) {
             log << "the fatal error report could not be shown\n";
-            answer.answered = true;
         }
-        if (!answer.answered) {
-            std::string why;
-            if (auto* headless = dynamic_cast<platform::HeadlessBackend*>(shown))
-                why = headless->takeUnanswered().value_or(std::string());
-            if (why.empty()) why = "the message box \"" + toUtf8(request.caption) + "\" was not answered";
-            log << why << '\n';
+        if (answer.unanswerable) {
+            // Told here, once: the script runner does not tell it again after its line.
+            log << *answer.unanswerable << '\n';
+            if (auto* headless = dynamic_cast<platform::HeadlessBackend*>(shown)) headless->takeUnanswered();
             return;
         }
     }

@@ -99,6 +99,14 @@ void pumpWindowSystem(std::chrono::milliseconds timeout) {
     collectNotifications();
 }
 
+platform::DialogAnswer runDialog(const platform::DialogRequest& request) {
+    platform::DialogAnswer answer = ws().backend->runDialog(request);
+    if (!answer.unanswerable) return answer;
+    // The stop tells the reason: the script runner must not tell it again after its line.
+    if (auto* headless = dynamic_cast<platform::HeadlessBackend*>(ws().backend.get())) headless->takeUnanswered();
+    throw ScriptStop(*answer.unanswerable);
+}
+
 namespace {
 
 // A scripted run: the script feeds one user action whenever the program waits idle.

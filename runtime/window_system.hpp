@@ -43,6 +43,11 @@ void resetWindowSystem();
 // what the user did into queued events.
 void pumpWindowSystem(std::chrono::milliseconds timeout);
 
+// Shows a standard dialog through the backend (one must have been started) and gives back
+// the user's answer. A dialog no user could have answered so (a scripted run with no answer
+// for it, or with one the dialog does not take) stops the scripted run with the reason.
+platform::DialogAnswer runDialog(const platform::DialogRequest& request);
+
 // Thrown by the end-program path; runProgram turns it into the exit status. Programs do
 // not catch it.
 struct ProgramEnd {

@@ -14,8 +14,8 @@ namespace toolkit {
 // text or file name can be.
 inline constexpr char cancelMarker = 27;
 
-// Runs the dialog with its owner form disabled. A dialog nobody could answer (a scripted
-// run without an answer for it) stops the run with a message naming the dialog.
+// Runs the dialog with its owner form disabled and gives back the user's answer (an
+// answer no user could have given does not come back: see runtime::runDialog).
 platform::DialogAnswer runDialog(const platform::DialogRequest& request, std::uint32_t operation);
 
 // A string argument of at most `most` bytes (else error 5 with check number `check`).

@@ -1,8 +1,8 @@
 // The standard dialogs: the message box, the input box, the colour chooser, the font
-// dialog and the printer dialog. Each is modal to its owner's
-// form (the form takes no input while the dialog is up) and returns the user's answer
-// directly. A scripted run answers from its script; a dialog the script did not answer
-// ends the run with a message naming the dialog.
+// dialog and the printer dialog. Each is modal to its owner's form (the form takes no
+// input while the dialog is up) and returns the user's answer directly. Who answers is
+// the runtime's window system's business (runtime::runDialog): here answers only become
+// results.
 
 #include <algorithm>
 #include <cmath>
@@ -11,10 +11,10 @@
 
 #include "platform/backend.hpp"
 #include "platform/cp932_bytes.hpp"
-#include "platform/headless/headless_backend.hpp"
 #include "runtime/pv_string.hpp"
 #include "runtime/events.hpp"
 #include "runtime/sjis.hpp"
+#include "runtime/window_system.hpp"
 #include "toolkit/checks.hpp"
 #include "toolkit/dialog_run.hpp"
 #include "toolkit/fonts.hpp"
@@ -52,27 +52,9 @@ private:
 }  // namespace
 
 platform::DialogAnswer runDialog(const platform::DialogRequest& request, std::uint32_t operation) {
-    platform::Backend* backend = runtime::backend();
-    if (!backend) fail(runtime::err::SystemFailure, operation, 20);
-    platform::DialogAnswer answer;
-    {
-        const ModalToOwner modal(request.owner);
-        answer = backend->runDialog(request);
-    }
-    auto* headless = dynamic_cast<platform::HeadlessBackend*>(backend);
-    if (answer.answered) {
-        // A scripted answer that expected other texts than the dialog showed.
-        if (headless)
-            if (auto why = headless->takeUnanswered()) throw runtime::ScriptStop(*why);
-        return answer;
-    }
-    // Nobody could answer: a scripted run without an answer for this dialog.
-    std::string why;
-    if (headless) why = headless->takeUnanswered().value_or(std::string());
-    if (why.empty())
-        why = std::string("the ") + platform::dialogWord(request.kind) + " dialog \"" +
-              runtime::toUtf8(request.caption) + "\" was not answered";
-    throw runtime::ScriptStop(why);
+    if (!runtime::backend()) fail(runtime::err::SystemFailure, operation, 20);
+    const ModalToOwner modal(request.owner);
+    return runtime::runDialog(request);
 }
 
 std::string checkedText(const PvString* text, std::size_t most, std::uint32_t operation, std::uint32_t check) {
@@ -89,15 +71,6 @@ platform::Handle checkedOwnerForm(const ObjectVar* owner, std::uint32_t operatio
 }  // namespace toolkit
 
 namespace {
-
-// The buttons each button code shows, by result number.
-bool hasButton(int buttons, int result) {
-    static const std::vector<std::vector<int>> shown = {
-        {0}, {0, 1}, {2, 3, 4}, {5, 6, 1}, {5, 6}, {3, 1},
-    };
-    const auto& row = shown[static_cast<std::size_t>(buttons)];
-    return std::ranges::find(row, result) != row.end();
-}
 
 std::int16_t messageBox(ObjectVar* owner, const PvString* caption, const PvString* text, std::int16_t buttons,
                         std::int16_t icon) {
@@ -117,11 +90,7 @@ std::int16_t messageBox(ObjectVar* owner, const PvString* caption, const PvStrin
     request.text = std::string(runtime::view(text));
     request.buttons = buttons;
     request.icon = icon;
-    const platform::DialogAnswer answer = runDialog(request, op::MessageBox);
-    if (!hasButton(buttons, answer.result))
-        throw runtime::ScriptStop("the message box \"" + runtime::toUtf8(request.caption) + "\" has no button " +
-                                  std::to_string(answer.result));
-    return static_cast<std::int16_t>(answer.result);
+    return static_cast<std::int16_t>(runDialog(request, op::MessageBox).result);
 }
 
 // The text the input box can hold: at most 64 bytes, never half a double-byte character.
@@ -232,21 +201,16 @@ extern "C" std::int16_t PX$CHOOSEFONT(ObjectVar* owner, FontRecord* font) {
     request.faces = offeredFaces(request.font.face);
     const platform::DialogAnswer answer = runDialog(request, op::ChooseFont);
     if (answer.cancelled) return False;
-    // The dialog chooses among the faces it offers; a scripted answer naming another one,
-    // or a size the dialog does not take, is one no user could have given.
-    const auto face = std::ranges::find_if(request.faces, [&](const std::string& f) {
+    // The dialog chooses among the faces it offers: the record takes the face as offered.
+    const auto offered = std::ranges::find_if(request.faces, [&](const std::string& f) {
         return platform::sameIgnoringCase(f, answer.font.face);
     });
-    if (face == request.faces.end())
-        throw runtime::ScriptStop("the font dialog offers no face \"" + runtime::toUtf8(answer.font.face) + "\"");
-    if (answer.font.size < 1 || answer.font.size > platform::mostFontPoints)
-        throw runtime::ScriptStop("the font dialog takes no size " + std::to_string(answer.font.size));
     font->size = static_cast<float>(answer.font.size);
     font->bold = answer.font.bold ? True : False;
     font->italic = answer.font.italic ? True : False;
     font->underline = answer.font.underline ? True : False;
     font->strikeout = answer.font.strikeout ? True : False;
-    putFace(*font, *face);
+    putFace(*font, offered != request.faces.end() ? *offered : answer.font.face);
     return True;
 }
 

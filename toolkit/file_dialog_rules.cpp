@@ -1,7 +1,6 @@
 #include "toolkit/file_dialog_rules.hpp"
 
-#include <filesystem>
-
+#include "platform/file_path.hpp"
 #include "runtime/sjis.hpp"
 
 namespace toolkit {
@@ -46,18 +45,8 @@ std::optional<std::vector<platform::FileFilter>> parseFilter(std::string_view fi
     return pairs;
 }
 
-std::string absolutePath(std::string_view path, std::string_view base) {
-    std::string absolute(path);
-    if (absolute.empty() || absolute.front() != '/') {
-        std::string folder(base);
-        if (folder.empty() || folder.back() != '/') folder += '/';
-        absolute = folder + absolute;
-    }
-    return std::filesystem::path(absolute).lexically_normal().generic_string();
-}
-
 StartPlace startPlace(std::string_view initialPath, std::string_view currentFolder) {
-    const std::string absolute = absolutePath(initialPath, currentFolder);
+    const std::string absolute = platform::absolutePath(initialPath, currentFolder);
     const auto slash = absolute.rfind('/');
     StartPlace place;
     place.file = absolute.substr(slash + 1);

@@ -20,11 +20,9 @@ namespace toolkit {
 // would take more than 1024 bytes. An empty filter is the single entry "すべてのﾌｧｲﾙ(*.*)".
 std::optional<std::vector<platform::FileFilter>> parseFilter(std::string_view filter);
 
-// `path` made absolute against `base`, with "." and ".." taken away.
-std::string absolutePath(std::string_view path, std::string_view base);
-
-// Where a dialog starts: the initial path made absolute against `currentFolder`, split at
-// its last "/". The folder has no trailing "/" unless it is the root ("/").
+// Where a dialog starts: the initial path made absolute against `currentFolder`
+// (platform::absolutePath), split at its last "/". The folder has no trailing "/" unless
+// it is the root ("/").
 struct StartPlace {
     std::string folder;
     std::string file;

@@ -4,10 +4,8 @@
 
 #include <filesystem>
 
-#include "runtime/file_system.hpp"
 #include "runtime/pv_string.hpp"
 #include "runtime/sjis.hpp"
-#include "runtime/window_system.hpp"
 #include "toolkit/checks.hpp"
 #include "toolkit/dialog_run.hpp"
 #include "toolkit/file_dialog_rules.hpp"
@@ -20,21 +18,6 @@ std::string currentFolder() {
     std::error_code ec;
     const auto here = std::filesystem::current_path(ec);
     return ec ? std::string("/") : runtime::fromUtf8(here.generic_string());
-}
-
-// What the dialog itself refuses to close with: a missing folder always, a missing file
-// when the open dialog is in mode 0. A scripted answer the dialog would have refused
-// stops the run.
-void checkChoice(const platform::DialogRequest& request, const std::string& path) {
-    const auto slash = path.rfind('/');
-    const std::string folder = slash == 0 ? std::string("/") : path.substr(0, slash);
-    std::string refused;
-    if (!runtime::directoryExists(folder)) refused = "its folder does not exist";
-    else if (request.kind == platform::DialogRequest::OpenFile && request.mode == 0 && !runtime::fileExists(path))
-        refused = "the file does not exist";
-    if (!refused.empty())
-        throw runtime::ScriptStop("the file dialog \"" + runtime::toUtf8(request.caption) + "\" cannot choose " +
-                                  runtime::toUtf8(path) + ": " + refused);
 }
 
 const PvString* fileDialog(platform::DialogRequest::Kind kind, std::uint32_t operation, ObjectVar* owner,
@@ -57,10 +40,7 @@ const PvString* fileDialog(platform::DialogRequest::Kind kind, std::uint32_t ope
 
     const platform::DialogAnswer answer = runDialog(request, operation);
     if (answer.cancelled) return runtime::returnString(std::string(1, cancelMarker));
-    // A bare name is a name in the folder the dialog shows.
-    const std::string path = absolutePath(answer.text, request.folder);
-    checkChoice(request, path);
-    return runtime::returnString(path);
+    return runtime::returnString(answer.text);
 }
 
 }  // namespace

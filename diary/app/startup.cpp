@@ -10,7 +10,7 @@
 #include "diary/app/trade_data.hpp"
 #include "runtime/file_system.hpp"
 #include "runtime/sjis.hpp"
-#include "runtime/window_system.hpp"
+#include "runtime/system_call.hpp"
 
 using namespace runtime::literals;
 namespace ui = common::ui;
@@ -27,10 +27,14 @@ void setUpWindows(Diary& d) {
     PX$SETMAPMODE(&d.windows.main.form, 1);
     ui::setText(d.windows.main.form, d.mainTitle);
 
-    const platform::Metrics& m = runtime::model().metrics;
-    d.frameHeight = static_cast<std::int16_t>(m.captionHeight + m.sizingFrame + m.borderWidth);
-    d.menuHeight = static_cast<std::int16_t>(m.menuHeight);
-    d.frameWidth = static_cast<std::int16_t>(m.sizingFrame);
+    const auto metric = [](std::int32_t index) {
+        const std::int32_t arguments[] = {index};
+        return static_cast<std::int16_t>(runtime::callSystemFunction("USER32", "GetSystemMetrics", arguments));
+    };
+    // The caption's buttons, the sizing frame and the border; the menu bar; the sizing frame.
+    d.frameHeight = static_cast<std::int16_t>(metric(31) + metric(33) + metric(6));
+    d.menuHeight = metric(15);
+    d.frameWidth = metric(33);
     // The two 400 x 300 bitmaps of the chart window come with the chart viewer.
     ObjectVar& chart = d.windows.chart.form;
     ui::move(chart, 0, 0);

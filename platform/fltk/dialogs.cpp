@@ -47,19 +47,26 @@ enum Result { Ok = 0, Cancel = 1, Abort = 2, Retry = 3, Ignore = 4, Yes = 5, No 
 
 struct ButtonSpec {
     const char* caption;
-    Result result;
+    int result;
 };
+
+const char* buttonCaption(int result) {
+    switch (result) {
+    case Cancel: return "キャンセル";
+    case Abort: return "中止";
+    case Retry: return "再試行";
+    case Ignore: return "無視";
+    case Yes: return "はい";
+    case No: return "いいえ";
+    default: return "OK";
+    }
+}
 
 // The buttons of each button code, left to right; the first is the default.
 std::vector<ButtonSpec> buttonsFor(int code) {
-    switch (code) {
-    case 1: return {{"OK", Ok}, {"キャンセル", Cancel}};
-    case 2: return {{"中止", Abort}, {"再試行", Retry}, {"無視", Ignore}};
-    case 3: return {{"はい", Yes}, {"いいえ", No}, {"キャンセル", Cancel}};
-    case 4: return {{"はい", Yes}, {"いいえ", No}};
-    case 5: return {{"再試行", Retry}, {"キャンセル", Cancel}};
-    default: return {{"OK", Ok}};
-    }
+    std::vector<ButtonSpec> specs;
+    for (int result : messageBoxResults(code)) specs.push_back({buttonCaption(result), result});
+    return specs;
 }
 
 // A modal dialog window: Enter presses the focused push button (else the default one),
@@ -124,7 +131,6 @@ DialogAnswer runMessageBox(const DialogRequest& request) {
     const int iconWidth = withIcon ? 48 : 0;
     DialogWindow window(w + iconWidth, h, cp932ToUtf8(request.caption), "QuillMessageBox");
     DialogAnswer answer;
-    answer.answered = true;
     if (withIcon) {
         struct IconLook {
             const char* symbol;
@@ -174,7 +180,6 @@ DialogAnswer runInputBox(const DialogRequest& request) {
     // The input box's layout in pixels (its dialog units at one and a half pixels each).
     DialogWindow window(285, 90, cp932ToUtf8(request.caption), "QuillInputBox");
     DialogAnswer answer;
-    answer.answered = true;
     const std::string prompt = labelFor(withoutCr(request.text));
     auto* label = new Fl_Box(12, 6, 261, 18);
     label->copy_label(prompt.c_str());
@@ -291,7 +296,6 @@ public:
         cancelButton->callback([](Fl_Widget*, void* self) { static_cast<FileDialog*>(self)->cancel(); }, this);
         window_.defaultButton_ = ok_;
         window_.cancel_ = [this] { cancel(); };
-        answer_.answered = true;
     }
 
     DialogAnswer run() {
@@ -490,7 +494,6 @@ private:
     }
 
     void close(bool cancelled) {
-        answer_.answered = true;
         answer_.cancelled = cancelled;
         if (!cancelled) answer_.result = static_cast<int>(colourOf(*chooser_));
         answer_.customColours = customs_;
@@ -591,7 +594,6 @@ public:
         cancelButton->callback([](Fl_Widget*, void* self) { static_cast<FontDialog*>(self)->cancel(); }, this);
         window_.defaultButton_ = ok;
         window_.cancel_ = [this] { cancel(); };
-        answer_.answered = true;
         showSample();
     }
 

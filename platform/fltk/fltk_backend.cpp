@@ -4,12 +4,12 @@
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
 
-#include <clocale>
 #include <thread>
 #include <utility>
 
 #include "platform/cp932.hpp"
 #include "platform/fltk/dialogs.hpp"
+#include "platform/fltk/input_locale.hpp"
 #include "platform/fltk/widgets.hpp"
 
 namespace platform {
@@ -78,12 +78,9 @@ bool isUserInput(int event) {
 
 FltkBackend::FltkBackend(Model& model) : model_(model) {
     current_ = this;
-    // Typed Japanese (and any text beyond Latin-1) reaches FLTK through the X input
-    // method, which opens only under a UTF-8 character type. Only LC_CTYPE changes.
-    const char* ctype = std::setlocale(LC_CTYPE, "");
-    const std::string name = ctype ? ctype : "";
-    if (name.find("UTF-8") == std::string::npos && name.find("utf8") == std::string::npos)
-        std::setlocale(LC_CTYPE, "C.UTF-8");
+    // Typed Japanese reaches FLTK through the X input method, which FLTK opens with the
+    // display, under the character type the environment gives then.
+    holdUtf8CharacterType();
     installFonts();
     Fl::event_dispatch(dispatch);
     model_.metrics.screenWidth = Fl::w();

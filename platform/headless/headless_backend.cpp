@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/cp932.hpp"
+#include "platform/headless/scripted_answer.hpp"
 
 namespace platform {
 
@@ -23,22 +24,26 @@ DialogAnswer HeadlessBackend::runDialog(const DialogRequest& request) {
     asked_.push_back(request);
     const char* kind = dialogWord(request.kind);
     if (answers_.empty() && answerHook) answerHook();
+    DialogAnswer answer;
     if (!answers_.empty() && std::string_view(answers_.front().kind) == kind) {
         Queued q = std::move(answers_.front());
         answers_.pop_front();
-        checkShown(request, q.shown, q.line);
-        return std::move(q.answer);
+        answer = std::move(q.answer);
+        answer.unanswerable = shownOtherwise(request, q.shown, q.line);
+        if (!answer.unanswerable) answer.unanswerable = takeScriptedAnswer(request, answer);
+    } else {
+        std::string what = std::string("the ") + (request.kind == DialogRequest::MessageBox ? "message box"
+                                                  : request.kind == DialogRequest::InputBox ? "input box"
+                                                  : request.kind == DialogRequest::ChooseColor ? "colour chooser"
+                                                  : request.kind == DialogRequest::ChooseFont  ? "font dialog"
+                                                                                            : "file dialog");
+        what += " \"" + cp932ToUtf8(request.caption) + "\" was not answered";
+        if (!answers_.empty()) what += std::string(" (the next answer is for a ") + answers_.front().kind + ")";
+        else what += std::string(" (no 'answer ") + kind + "' before it)";
+        answer.unanswerable = std::move(what);
     }
-    std::string what = std::string("the ") + (request.kind == DialogRequest::MessageBox ? "message box"
-                                              : request.kind == DialogRequest::InputBox ? "input box"
-                                              : request.kind == DialogRequest::ChooseColor ? "colour chooser"
-                                              : request.kind == DialogRequest::ChooseFont  ? "font dialog"
-                                                                                        : "file dialog");
-    what += " \"" + cp932ToUtf8(request.caption) + "\" was not answered";
-    if (!answers_.empty()) what += std::string(" (the next answer is for a ") + answers_.front().kind + ")";
-    else what += std::string(" (no 'answer ") + kind + "' before it)";
-    if (!unanswered_) unanswered_ = what;
-    return {};
+    if (answer.unanswerable && !unanswered_) unanswered_ = answer.unanswerable;
+    return answer;
 }
 
 Size HeadlessBackend::textExtent(const Font& font, const std::string& cp932) {
@@ -47,7 +52,6 @@ Size HeadlessBackend::textExtent(const Font& font, const std::string& cp932) {
 }
 
 void HeadlessBackend::queueAnswer(DialogRequest::Kind kind, DialogAnswer answer, int line, Expected shown) {
-    answer.answered = true;
     answers_.push_back({dialogWord(kind), std::move(answer), line, std::move(shown)});
 }
 
@@ -58,7 +62,8 @@ std::string withPlainLineBreaks(std::string text) {
 }
 }  // namespace
 
-void HeadlessBackend::checkShown(const DialogRequest& request, const Expected& shown, int line) {
+std::optional<std::string> HeadlessBackend::shownOtherwise(const DialogRequest& request, const Expected& shown,
+                                                           int line) {
     std::string what;
     if (!shown.caption.empty() && request.caption != shown.caption)
         what = "the dialog's caption is \"" + cp932ToUtf8(request.caption) + "\", expected \"" +
@@ -66,7 +71,8 @@ void HeadlessBackend::checkShown(const DialogRequest& request, const Expected& s
     else if (!shown.text.empty() && withPlainLineBreaks(request.text) != withPlainLineBreaks(shown.text))
         what = "the dialog \"" + cp932ToUtf8(request.caption) + "\" says \"" + cp932ToUtf8(request.text) +
                "\", expected \"" + cp932ToUtf8(shown.text) + "\"";
-    if (!what.empty() && !unanswered_) unanswered_ = what + " (answered on line " + std::to_string(line) + ")";
+    if (what.empty()) return std::nullopt;
+    return what + " (answered on line " + std::to_string(line) + ")";
 }
 
 std::optional<std::string> HeadlessBackend::takeUnanswered() { return std::exchange(unanswered_, std::nullopt); }

@@ -1,7 +1,8 @@
 #pragma once
 // The backend without a screen. Nothing is drawn; the model's state is all there is.
-// Dialogs are answered from a queue that a script fills ahead of time; a dialog nobody
-// answered is remembered, so that a scripted run can stop there and say so.
+// Dialogs are answered from a queue that a script fills ahead of time. A dialog nobody
+// answered, or given an answer no user could have given it, comes back unanswerable with
+// the reason, which is also remembered, so that a scripted run can stop there and say so.
 
 #include <deque>
 #include <functional>
@@ -42,8 +43,8 @@ public:
     };
     // A prepared answer for the next dialog of this kind; `line` names its script line.
     void queueAnswer(DialogRequest::Kind kind, DialogAnswer answer, int line, Expected shown = {});
-    // The dialog that found no answer, or showed other texts than its answer expected,
-    // since the last call, as a sentence.
+    // The first dialog since the last call that came back unanswerable (no answer, other
+    // texts than its answer expected, an answer it does not take), as a sentence.
     std::optional<std::string> takeUnanswered();
     // The script line of the first prepared answer no dialog took, or 0.
     int firstUnusedAnswerLine() const { return answers_.empty() ? 0 : answers_.front().line; }
@@ -58,7 +59,8 @@ private:
         int line;
         Expected shown;
     };
-    void checkShown(const DialogRequest& request, const Expected& shown, int line);
+    // Why the dialog is not the one its answer was given for, if it is not.
+    static std::optional<std::string> shownOtherwise(const DialogRequest& request, const Expected& shown, int line);
 
     Model& model_;
     std::string clipboard_;

@@ -42,7 +42,7 @@ public:
 
     std::optional<ScriptError> run(const std::string& script) {
         ScriptHooks hooks;
-        // The program: records what it handles; ASK opens a message box.
+        // The program: records what it handles; ASK opens a message box of はい and いいえ.
         hooks.step = [this] {
             while (auto n = model.takeNotification()) {
                 handled.push_back(std::string(notificationWord(n->kind)) + ":" + n->name);
@@ -50,6 +50,7 @@ public:
                     DialogRequest r;
                     r.caption = sj("確認");
                     r.text = sj("一行目\r\n二行目");
+                    r.buttons = 4;
                     lastAnswer = backend.runDialog(r);
                 }
             }
@@ -112,7 +113,7 @@ TEST_F(ScriptFixture, KeysMoveTheFocusAndPressButtons) {
 
 TEST_F(ScriptFixture, AnAnswerIsTakenByTheNextDialog) {
     ASSERT_FALSE(run("answer msgbox yes\nclick ASK\n"));
-    EXPECT_TRUE(lastAnswer.answered);
+    EXPECT_FALSE(lastAnswer.unanswerable) << *lastAnswer.unanswerable;
     EXPECT_EQ(lastAnswer.result, 5);
 }
 
@@ -136,6 +137,7 @@ TEST_F(ScriptFixture, AFontAnswerIsTheFaceTheSizeAndTheStylesNamed) {
     while (!runner.finished()) ASSERT_FALSE(runner.runNextLine());
     DialogRequest request;
     request.kind = DialogRequest::ChooseFont;
+    request.faces = {sj("ＭＳ ゴシック"), "IPAGothic", sj("ＭＳ ゴシックＭＳ ゴシックＭＳA"), "cancel"};
     const Font expected[] = {
         {sj("ＭＳ ゴシック"), 12, true, false, false, true},
         {"IPAGothic", 9, false, false, false, false},
@@ -143,7 +145,7 @@ TEST_F(ScriptFixture, AFontAnswerIsTheFaceTheSizeAndTheStylesNamed) {
     };
     for (const Font& font : expected) {
         const DialogAnswer answer = backend.runDialog(request);
-        EXPECT_TRUE(answer.answered);
+        EXPECT_FALSE(answer.unanswerable) << *answer.unanswerable;
         EXPECT_FALSE(answer.cancelled);
         EXPECT_EQ(answer.font, font) << cp932ToUtf8(font.face);
     }
@@ -211,6 +213,7 @@ TEST_F(ScriptFixture, ALineThatCannotBeCarriedOutEndsTheRun) {
         {"expect EDIT1 colour 1", 1, "unknown property colour"},
         {"click ASK", 1, "the message box \"確認\" was not answered (no 'answer msgbox' before it)"},
         {"answer input yes\nclick ASK", 2, "the message box \"確認\" was not answered (the next answer is for a input)"},
+        {"answer msgbox ok\nclick ASK", 2, "the message box \"確認\" has no button 0"},
         {"answer msgbox maybe", 1, "a message box answer is 0-6 or ok"},
         {"answer msgbox ok\nclick FORM1.BUTTON1", 1, "no msgbox dialog took this answer"},
         {"answer msgbox ok \"警告\"\nclick ASK", 2,

@@ -223,10 +223,12 @@ done
 w=$(fresh quotes)
 "$data_tool" defaults "$w/basic/基本データ.TXT"
 kankyo "$w/basic/" "$w/trades/" >"$w/KANKYO.TXT"
-mkdir -p "$w/say \"hi\", then" "$w/my\"trades"
+mkdir -p "$w/say \"hi\", then" "$w/my\"trades" "$w/what?"
 run_diary "$w" <<SCRIPT || fail "quoted folders: exit status $?"
 answer file "$w/say \\"hi\\", then/取引中データ.TXT"
 answer msgbox ok "格納フォルダーのパスエラー" "$w/say \\"hi\\", then/\nこのフォルダーの名前は記録できません。別のフォルダーを選んで下さい。"
+answer file "$w/what?/取引中データ.TXT"
+answer msgbox ok "格納フォルダーのパスエラー" "$w/what?/\nこのフォルダーの名前は記録できません。別のフォルダーを選んで下さい。"
 answer file "$w/my\\"trades/取引中データ.TXT"
 close MAINFORM
 SCRIPT
