@@ -164,6 +164,14 @@ private:
 
 std::string number(std::int32_t n) { return runtime::numberText(n); }
 
+// A list block: the header with the count, one line per element 1..count, the separator.
+template <std::size_t N>
+void writeList(common::TextFileWriter& w, const std::string& key, const std::array<std::string, N>& list, int count) {
+    w.header(key, number(count));
+    for (int j = 1; j <= count; ++j) w.line(common::fieldText(list[static_cast<std::size_t>(j)]));
+    w.separator();
+}
+
 }  // namespace
 
 void readBasicData(std::string_view text, BasicData& data) {
@@ -188,19 +196,14 @@ std::string writeBasicData(const BasicData& d) {
     w.line("'ここから下は項目名称のみ変更可能"_sj);
     w.line("'但しヘッダー部分は変更禁止"_sj);
     w.separator();
-    w.header("取引状況"_sj, number(d.tradeStateCount));
-    for (int j = 1; j <= d.tradeStateCount; ++j) w.line(common::fieldText(d.tradeStates[static_cast<std::size_t>(j)]));
-    w.separator();
-    w.header("売買項目"_sj, number(d.tradeSideCount));
-    for (int j = 1; j <= d.tradeSideCount; ++j) w.line(common::fieldText(d.tradeSides[static_cast<std::size_t>(j)]));
-    w.separator(), w.line(), w.separator();
+    writeList(w, "取引状況"_sj, d.tradeStates, d.tradeStateCount);
+    writeList(w, "売買項目"_sj, d.tradeSides, d.tradeSideCount);
+    w.line(), w.separator();
     w.line("'ここから下はヘッダーの数値（項目数に相当　最大２０）"_sj);
     w.line("'項目数に応じた各項目名称のみ変更可能"_sj);
     w.line("'ヘッダー名は変更禁止"_sj);
     w.separator();
-    w.header("通貨ペア"_sj, number(d.currencyPairCount));
-    for (int j = 1; j <= d.currencyPairCount; ++j) w.line(common::fieldText(d.currencyPairs[static_cast<std::size_t>(j)]));
-    w.separator();
+    writeList(w, "通貨ペア"_sj, d.currencyPairs, d.currencyPairCount);
     w.header("時間足"_sj, number(d.timeframeCount));
     for (int j = 1; j <= d.timeframeCount; ++j) {
         const auto& r = d.timeframes[static_cast<std::size_t>(j)];
