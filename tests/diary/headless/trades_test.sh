@@ -775,6 +775,59 @@ sed 's/^0300_価格,110.50$/0000_価格,110.50/' "$fixtures/open_and_held_trades
 cat "$fixtures/open_and_held_trades.txt" "$fixtures/open_and_held_trades.txt" | sj |
   stops_start too_many 2 "ストック量エラー" "取引中データ.TXTの取引データが3件を超えています。\n基本データ.TXTのストック量（2）を増やして下さい。"
 
+# --- Trade numbers survive a crash: a step writes the number it took into the basic data
+# at once (backups off), and a number the basic data lost with a killed run is taken over
+# from the in-progress file at the next start: no number is given twice.
+trade_folder numbers
+# The first run stops after its step without the main window's end (the script ends while
+# the diary waits), which would write the basic data too.
+status=0
+run_diary "$w" <<SCRIPT || status=$?
+$(begin)
+$(new_trade)
+$(hold)
+SCRIPT
+[[ $status == 1 ]] && grep -q 'still waiting' "$out/run.out" "$out/run.err" || fail "numbers: the first run did not stop waiting"
+has_line "$w/basic/基本データ.TXT" '0300_取引ナンバー,49' || fail "numbers: the step did not write its trade number"
+status=0
+{
+  QUILLON_KILL_AT=after-trade-file run_diary "$w" <<SCRIPT || status=$?
+$(begin)
+$(new_trade)
+$(hold)
+SCRIPT
+} 2>>"$out/killed.txt"
+[[ $status == 137 ]] || fail "numbers: the run ended with status $status, not by SIGKILL"
+has_line "$w/basic/基本データ.TXT" '0300_取引ナンバー,49' || fail "numbers: the killed run wrote the basic data"
+run_diary "$w" <<SCRIPT || fail "numbers: restart exit status $?"
+$(begin)
+$(new_trade)
+expect FORM3 text "新規取引 　＜＜＜　取引ナンバー３　＞＞＞"
+$(hold)
+$(end_run)
+SCRIPT
+[[ $(records "$w/trades/$inprogress" | cut -d' ' -f1 | tr '\n' ' ') == "1 2 3 " ]] || fail "numbers: the trades' numbers"
+
+# --- A cancel while the emergency settlement is armed asks first; Yes withdraws the
+# cancel (the screen stays), No cancels.
+trade_folder emergency_cancel
+run_diary "$w" <<SCRIPT || fail "emergency cancel: exit status $?"
+$(begin)
+$(new_trade)
+$(entry USD/JPY 買い ５分足 110.50)
+click FORM3.BUTTON51
+click FORM7.BUTTON54
+answer msgbox yes "緊急決済　日時確定処理の確認" "「緊急決済　日時確定」ボタンが押されています。\nキャンセル処理を取り消しますか？"
+$(cancel)
+expect FORM3 visible 1
+answer msgbox no "緊急決済　日時確定処理の確認"
+$(cancel)
+expect FORM3 visible 0
+expect MAINFORM.LIST1 count 1
+$(end_run)
+SCRIPT
+[[ ! -s $w/trades/$inprogress ]] || fail "emergency cancel: the cancelled trade was written"
+
 # --- The kill test: a trade step killed (SIGKILL) at each point between its writes, then
 # a normal start. Every trade is whole exactly once, in "取引中データ.TXT" or in
 # "整理データ.TXT": the files are those from before the step or those from after it, the
