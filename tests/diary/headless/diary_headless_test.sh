@@ -11,7 +11,7 @@ rm -rf "$out"
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 
-# shellcheck source=headless_helpers.sh
+# shellcheck source-path=SCRIPTDIR source=headless_helpers.sh
 source "$(dirname "$0")/headless_helpers.sh"
 
 # --- The first start: the basic-data location first, the trade-data folder second; a

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2154
 # Helpers of the headless end-to-end runs, sourced by their scripts. They expect $quillon
 # (the program) and $out (the output folder, made and emptied by the caller).
 

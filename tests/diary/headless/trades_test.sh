@@ -12,7 +12,7 @@ rm -rf "$out"
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 
-# shellcheck source=headless_helpers.sh
+# shellcheck source-path=SCRIPTDIR source=headless_helpers.sh
 source "$(dirname "$0")/headless_helpers.sh"
 
 inprogress=取引中データ.TXT
@@ -806,7 +806,9 @@ $(begin)
 $(new_trade)
 $(hold)
 SCRIPT
-[[ $status == 1 ]] && grep -q 'still waiting' "$out/run.out" "$out/run.err" || fail "numbers: the first run did not stop waiting"
+if [[ $status != 1 ]] || ! grep -q 'still waiting' "$out/run.out" "$out/run.err"; then
+  fail "numbers: the first run did not stop waiting"
+fi
 has_line "$w/basic/基本データ.TXT" '0300_取引ナンバー,49' || fail "numbers: the step did not write its trade number"
 status=0
 {
