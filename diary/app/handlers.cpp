@@ -37,6 +37,13 @@ void choiceChanged(std::int16_t combo) {
     post(diary::command::ChoiceChanged);
 }
 
+// A choice combo's click opens the chart catalogue of its choices. A pick raises the
+// change and then the click in the same event wait: the click must not overwrite the
+// choice that waits to be recorded.
+void choiceClicked(std::int16_t code) {
+    if (state().commandCode != diary::command::ChoiceChanged) post(code);
+}
+
 }  // namespace
 
 #define QUILL_EXPORT extern "C" __attribute__((visibility("default")))
@@ -49,7 +56,7 @@ void choiceChanged(std::int16_t combo) {
 // catalogue of its choices (26 for groups, 27 for options).
 #define QUILL_CHOICE_COMBO(n, clickCode) \
     QUILL_HANDLER(COMBO##n##_CHANGE) { choiceChanged(n); } \
-    QUILL_HANDLER(COMBO##n##_CLICK) { post(clickCode); }
+    QUILL_HANDLER(COMBO##n##_CLICK) { choiceClicked(clickCode); }
 
 // Chart-image buttons: the stop-loss slot, the five memo slots, the five option slots
 // and the eleven group slots.

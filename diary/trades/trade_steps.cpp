@@ -68,8 +68,10 @@ void startEntry(TradeRecord& n, std::int16_t orderLots, const BasicData& basic) 
 
 bool settle(TradeTable& table, int n, std::int16_t lots, const BasicData& basic) {
     const int entry = entryIndexOf(table, table.at(n).tradeNumber);
-    TradeRecord& e = table.at(entry);
-    TradeRecord& r = table.at(n);
+    // Worked out on copies and stored only once the profit is computed: a settlement the
+    // decimal digits cannot hold throws and leaves both records as they were.
+    TradeRecord e = table.at(entry);
+    TradeRecord r = table.at(n);
     r.status = basic.tradeStates[3];
     const std::int16_t s = std::min(lots, r.remainingLots);
     r.settleLots = s;
@@ -82,9 +84,13 @@ bool settle(TradeTable& table, int n, std::int16_t lots, const BasicData& basic)
     e.carryTargetFraction = r.targetFraction;
     e.carryTargetTime = r.targetTime;
     computeProfit(e, r);
-    if (r.remainingLots != 0) return false;
+    const bool closed = r.remainingLots == 0;
+    table.at(entry) = std::move(e);
+    table.at(n) = std::move(r);
+    if (!closed) return false;
+    const float number = table.at(entry).tradeNumber;
     for (int j = entry; j <= table.lastIndex; ++j)
-        if (table.at(j).tradeNumber == e.tradeNumber) table.at(j).status = basic.tradeStates[4];
+        if (table.at(j).tradeNumber == number) table.at(j).status = basic.tradeStates[4];
     return true;
 }
 

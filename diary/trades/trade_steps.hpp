@@ -33,7 +33,8 @@ void startEntry(TradeRecord& n, std::int16_t orderLots, const BasicData& basic);
 // Settles `lots` (at most the remaining ones) of settlement record n: status "決済",
 // the lots and the remaining lots on it and its entry, the entry's carried stop-loss and
 // target, the profit; when nothing remains open, every record of the trade becomes
-// "取引終了". Returns true when the trade closed.
+// "取引終了". Returns true when the trade closed. A profit beyond the decimal digits
+// throws the runtime's overflow error with both records unchanged.
 bool settle(TradeTable& table, int n, std::int16_t lots, const BasicData& basic);
 
 // The folder name of a backup taken at the date-time YYYY/MM/DD_hh:mm:ss: YYMMDD_hhmmss.

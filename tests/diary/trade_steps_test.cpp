@@ -5,6 +5,7 @@
 #include "diary/trades/profit.hpp"
 #include "diary/trades/trade_list.hpp"
 #include "diary/trades/trade_steps.hpp"
+#include "runtime/error.hpp"
 #include "runtime/sjis.hpp"
 
 using namespace diary;
@@ -83,6 +84,34 @@ TEST(Profit, FiveFractionDigitsStayExact) {
     f.settleAt(e, "0.9", 1);
     EXPECT_EQ(f.table.at(f.last).basePL.value(), dec("-0.01234"));
     EXPECT_EQ(f.table.at(f.last).tradePLAmount.value(), dec("-123.4"));
+}
+
+TEST(Profit, AnAmountBeyondItsDigitsLeavesTheTradeAsItWas) {
+    Fixture f;
+    f.basic.currencyUnit = 910000;
+    f.defaults = newRecordDefaults(f.basic, {}, {});
+    const int e = f.entry(2, "100", 10);
+    f.table.at(e).lotUnit = 910000;
+    const TradeRecord before = f.table.at(e);
+    const int n = openSettlement(f.table, e, f.defaults);
+    TradeRecord& r = f.table.at(n);
+    r.priceText = "999";
+    r.lotUnit = 910000;
+    // 899 x 10 lots x 910000 has ten integer digits; the amount holds nine.
+    try {
+        settle(f.table, n, 10, f.basic);
+        FAIL() << "the settlement was not refused";
+    } catch (const runtime::RuntimeError& err) {
+        EXPECT_EQ(err.number(), runtime::err::Overflow);
+    }
+    const TradeRecord& entry = f.table.at(e);
+    EXPECT_EQ(entry.remainingLots, before.remainingLots);
+    EXPECT_EQ(entry.tradePL.value(), before.tradePL.value());
+    EXPECT_EQ(entry.status, before.status);
+    EXPECT_EQ(r.remainingLots, 10);
+    EXPECT_EQ(r.settleLots, 10);
+    EXPECT_EQ(r.basePL.value(), dec("0"));
+    EXPECT_TRUE(r.status.empty());
 }
 
 TEST(Profit, TextsOfTheClosedTradeWindowAreRightAligned) {
