@@ -69,6 +69,12 @@ int selection(ObjectVar& object) { return PX$GETCURSEL(&object); }
 int itemCount(ObjectVar& object) { return PX$GETCOUNT(&object); }
 std::string itemText(ObjectVar& object, int index) { return taken(PX$GETTEXT(&object, index)); }
 
+void mark(ObjectVar& object, int index, bool marked) { PX$SETSEL(&object, index, truth(marked)); }
+bool isMarked(ObjectVar& object, int index) { return PX$GETSEL(&object, index) != 0; }
+
+void selectText(ObjectVar& object, int start, int end) { PX$SETSELTEXT(&object, start, end, toolkit::False); }
+void copySelection(ObjectVar& object) { PX$COPY(&object); }
+
 int lineCount(ObjectVar& object) { return PX$GETLINECOUNT(&object); }
 void setImeMode(ObjectVar& object, int mode) { PX$SETIMEMODE(&object, mode); }
 void focus(ObjectVar& object) { PX$SETFOCUS(&object); }

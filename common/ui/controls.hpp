@@ -45,6 +45,14 @@ int selection(ObjectVar& object);
 int itemCount(ObjectVar& object);
 std::string itemText(ObjectVar& object, int index);
 
+// Lists of several selectable items: whether item `index` is selected.
+void mark(ObjectVar& object, int index, bool marked);
+bool isMarked(ObjectVar& object, int index);
+
+// Edits: the selection (end -1: to the end of the text), copying it to the clipboard.
+void selectText(ObjectVar& object, int start, int end);
+void copySelection(ObjectVar& object);
+
 // Edits: the number of lines of a multi-line edit, the input-method mode, the focus.
 int lineCount(ObjectVar& object);
 void setImeMode(ObjectVar& object, int mode);

@@ -5,6 +5,7 @@
 #include "diary/app/copy_paste.hpp"
 #include "diary/app/memo_window.hpp"
 #include "diary/app/price_input.hpp"
+#include "diary/app/review_window.hpp"
 #include "diary/app/time_stop.hpp"
 #include "diary/app/timeframes.hpp"
 #include "diary/app/trade_commands.hpp"
@@ -15,11 +16,18 @@ namespace {
 
 using Routine = void (*)(Diary&);
 
-// Command code -> routine. Codes of the chart images (1-5, 15, 16, 19, 26-28), the
-// closed-trade window (11-16, 21, 22, 24) and the folder move (10) have none yet.
+// Command code -> routine. Codes of the chart images (1-5, 15, 16, 19, 26-28) and the
+// folder move (10) have none yet.
 constexpr std::array<Routine, 46> kRoutines = [] {
     std::array<Routine, 46> r{};
     r[command::OpenListLine] = openListLine;
+    r[command::OpenReview] = openReview;
+    r[command::CloseReview] = closeReview;
+    r[command::ShowEntry] = showEntry;
+    r[command::ShowRecord] = showRecord;
+    r[command::PlusFilter] = plusFilterClicked;
+    r[command::MinusFilter] = minusFilterChanged;
+    r[command::EditOrientationMemo] = editOrientationMemo;
     r[command::StartOrSettle] = startOrSettle;
     r[command::Hold] = holdTrade;
     r[command::Cancel] = cancelTrade;

@@ -1,7 +1,7 @@
 #pragma once
 // The commands the event handlers post for the main loop, and the one table that runs
 // them. A code whose work belongs to a part of the diary that is not there (chart images,
-// the closed-trade window, moving the data folder) has no routine and does nothing.
+// moving the data folder) has no routine and does nothing.
 
 #include <cstdint>
 
@@ -15,10 +15,17 @@ inline constexpr std::int16_t OpenListLine = 6;
 inline constexpr std::int16_t StartOrSettle = 7;
 inline constexpr std::int16_t Hold = 8;
 inline constexpr std::int16_t Cancel = 9;
+inline constexpr std::int16_t OpenReview = 11;
+inline constexpr std::int16_t CloseReview = 12;
+inline constexpr std::int16_t ShowEntry = 13;
+inline constexpr std::int16_t ShowRecord = 14;
 inline constexpr std::int16_t ChoiceChanged = 17;
 inline constexpr std::int16_t TimeframeChanged = 18;
 inline constexpr std::int16_t ConfirmDateTime = 20;
+inline constexpr std::int16_t PlusFilter = 21;
+inline constexpr std::int16_t MinusFilter = 22;
 inline constexpr std::int16_t CloseMemo = 23;
+inline constexpr std::int16_t EditOrientationMemo = 24;
 inline constexpr std::int16_t PriceInput = 25;
 inline constexpr std::int16_t ArmEmergency = 29;
 inline constexpr std::int16_t StampStopLoss = 30;

@@ -36,6 +36,21 @@ struct TradeWindowState {
     std::int16_t memoWindowShown = 0;
 };
 
+// The state of the closed-trade window.
+struct ReviewState {
+    std::int16_t reviewMode = 0;      // 1 while the window is open: the table holds the archive
+    std::int16_t memoEdited = 0;      // 1 after "見当識メモの編集"
+    std::vector<int> entryLines;      // LIST2 line -> entry record
+    std::vector<int> settlementLines; // LIST3 line -> settlement or memo record
+    int shownRecord = -1;
+    std::int16_t chartListMode = 0;   // 0: an entry's charts in LIST5; 1: LIST6
+    std::array<int, 16> itemPosition{};  // LIST4 line of each item key, -1 when not listed
+    // The chart images behind the lines of LIST5 and LIST6: label and file.
+    std::vector<std::pair<std::string, std::string>> entryCharts, recordCharts;
+    // A cut-off end of the archive after its last whole record, written back as it was.
+    std::string archiveTail;
+};
+
 struct Diary {
     std::string mainTitle;
     std::int16_t dataVersion = 300;
@@ -60,6 +75,7 @@ struct Diary {
     // window is open), and the trade window's state.
     TradeTable table;
     TradeWindowState trade;
+    ReviewState review;
     // 1 after a new trade took a trade number: the next backup writes the basic data.
     std::int16_t basicDataChanged = 0;
 

@@ -1,7 +1,7 @@
 // The diary's event handlers, exported under the names the toolkit binds them by. They
 // do no work themselves: each posts the command code for the main loop. Only the input
-// box's buttons, the backup check box, the memo and option buttons and the main window's
-// end act directly.
+// box's buttons, the backup check box, the memo and option buttons, the closed-trade
+// window's text buttons and the main window's end act directly.
 
 #include <cstdint>
 
@@ -11,6 +11,7 @@
 #include "diary/app/diary_state.hpp"
 #include "diary/app/environment_screen.hpp"
 #include "diary/app/memo_window.hpp"
+#include "diary/app/review_window.hpp"
 
 namespace {
 
@@ -142,6 +143,11 @@ QUILL_POSTS(CHECK2_ON, 21)
 QUILL_POSTS(CHECK3_ON, 22)
 QUILL_POSTS(COMBO45_CHANGE, 22)
 QUILL_POSTS(BUTTON49_ON, 24)
+// Its texts go to the clipboard or a file at once.
+QUILL_HANDLER(BUTTON33_ON) { diary::copyTextToClipboard(state(), 9); }
+QUILL_HANDLER(BUTTON34_ON) { diary::copyTextToClipboard(state(), 10); }
+QUILL_HANDLER(BUTTON35_ON) { diary::PX$BUTTON3536_SUB(state(), 9); }
+QUILL_HANDLER(BUTTON36_ON) { diary::PX$BUTTON3536_SUB(state(), 10); }
 
 // The memo window.
 QUILL_POSTS(BUTTON14_ON, 23)

@@ -1,6 +1,7 @@
 #include "diary/app/memo_window.hpp"
 
 #include "common/ui/controls.hpp"
+#include "diary/app/review_window.hpp"
 
 namespace ui = common::ui;
 
@@ -14,6 +15,10 @@ void openMemoWindow(Diary& d) {
 }
 
 void closeMemoWindow(Diary& d) {
+    if (d.review.reviewMode == 1) {
+        storeOrientationMemo(d);
+        return;
+    }
     ui::show(d.windows.memo.form, false);
     d.trade.memoWindowShown = 0;
 }

@@ -71,7 +71,8 @@ std::string memoLineText(std::string line) {
 
 class RecordWriter {
 public:
-    RecordWriter(common::TextFileWriter& w, const BasicData& basic) : w_(w), basic_(basic) {}
+    RecordWriter(common::TextFileWriter& w, const BasicData& basic, RecordBlocks blocks = RecordBlocks::InUse)
+        : w_(w), basic_(basic), blocks_(blocks) {}
 
     void write(const TradeRecord& r) {
         using common::fieldText;
@@ -138,14 +139,16 @@ private:
         w_.line(common::fieldText(entryText(c.index, c.text)) + "," + common::quotedField(c.time));
     }
 
+    bool asRead() const { return blocks_ == RecordBlocks::AsRead; }
+
     void writeGroups(const TradeRecord& r) {
         for (int g = 1; g <= kGroupCount; ++g) {
             const Group& group = basic_.groups[g];
-            if (group.used != 1) continue;
+            if (asRead() ? !r.groups[g].present : group.used != 1) continue;
             w_.header(common::groupKey(g), common::fieldText(r.groups[g].chart));
-            w_.line(common::fieldText(group.name));
+            w_.line(common::fieldText(asRead() ? r.groups[g].name : group.name));
             for (int i = firstItemOf(g); i <= 3; ++i) {
-                if (group.items[i].used != 1) continue;
+                if (asRead() ? !r.groups[g].items[i].present : group.items[i].used != 1) continue;
                 const RecordChoice& c = r.groups[g].items[i];
                 w_.header(common::groupItemKey(g, i), common::fieldText(c.label));
                 choiceLine(c);
@@ -156,7 +159,7 @@ private:
 
     void writeOptions(const TradeRecord& r) {
         for (int k = 1; k <= kOptionCount; ++k) {
-            if (basic_.options[k].used != 1) continue;
+            if (asRead() ? !r.options[k].choice.present : basic_.options[k].used != 1) continue;
             const RecordOption& o = r.options[k];
             w_.header(common::optionKey(k), common::fieldText(o.chart));
             w_.line(common::fieldText(o.choice.label));
@@ -167,6 +170,7 @@ private:
 
     common::TextFileWriter& w_;
     const BasicData& basic_;
+    RecordBlocks blocks_;
 };
 
 // What the reading of one file applies where. The in-progress file and the archive apply
@@ -320,6 +324,8 @@ private:
             TradeRecord& r = target(record, paste, paste && paste->groups[block.g]);
             r.groups[block.g].chart = e.value;
             std::string name = field();
+            r.groups[block.g].name = name;
+            r.groups[block.g].present = true;
             if (basic) basic->groups[block.g].name = name;
             if (result) meet(*result, 4 + block.g, name);
         } else if (block.kind == BlockKey::Item) {
@@ -327,6 +333,7 @@ private:
             RecordChoice& c = r.groups[block.g].items[block.i];
             c.label = e.value;
             readChoice(c);
+            c.present = true;
         } else if (block.kind == BlockKey::Option) {
             TradeRecord& r = target(record, paste, paste && paste->options[block.k]);
             RecordOption& o = r.options[block.k];
@@ -334,6 +341,7 @@ private:
             if (result) meet(*result, block.k - 1, o.choice.label);
             o.chart = e.value;
             readChoice(o.choice);
+            o.choice.present = true;
         }
     }
 
@@ -356,6 +364,24 @@ private:
 };
 
 }  // namespace
+
+ArchiveText splitArchive(const std::string& text) {
+    const std::string& end = recordEnd();
+    std::size_t cut = 0;
+    if (const auto p = text.rfind(end); p != std::string::npos) {
+        cut = p + end.size();
+        while (cut < text.size() && text[cut] != '\n' && text[cut] != '\r') ++cut;
+        if (cut < text.size() && text[cut] == '\r') ++cut;
+        if (cut < text.size() && text[cut] == '\n') ++cut;
+    }
+    // The empty, comment and separator lines after the last record belong to it.
+    runtime::FieldReader rest(std::string_view(text).substr(cut));
+    while (!rest.atEnd()) {
+        const std::size_t start = cut + rest.position();
+        if (!common::isSkippedField(rest.readField())) return {text.substr(0, start), text.substr(start)};
+    }
+    return {text, {}};
+}
 
 int countTradeRecords(std::string_view text) {
     // Every field of the stream is counted, so that the count covers every record start
@@ -385,9 +411,16 @@ void readCopyFile(std::string_view text, const PasteSelection& selection, TradeR
     Reading(text, TradeFileKind::Copy).readInto(record, selection);
 }
 
-std::string writeTradeRecord(const TradeRecord& record, const BasicData& basic) {
+std::string writeTradeRecord(const TradeRecord& record, const BasicData& basic, RecordBlocks blocks) {
     common::TextFileWriter w;
-    RecordWriter(w, basic).write(record);
+    RecordWriter(w, basic, blocks).write(record);
+    return w.take();
+}
+
+std::string writeArchive(const TradeTable& table, const BasicData& basic) {
+    common::TextFileWriter w;
+    RecordWriter writer(w, basic, RecordBlocks::AsRead);
+    for (int n = 0; n <= table.lastIndex; ++n) writer.write(table.at(n));
     return w.take();
 }
 

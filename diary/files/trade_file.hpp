@@ -45,6 +45,16 @@ struct PasteSelection {
     std::array<bool, kOptionCount + 1> options{};
 };
 
+// An archive can end in part of a record, left by a program that stopped in the middle
+// of an append (the diary's own trade step undoes that at its next start; another writer
+// may not): the whole records, and what follows the last of them when it holds more than
+// empty lines, comments and separators.
+struct ArchiveText {
+    std::string complete;
+    std::string tail;
+};
+ArchiveText splitArchive(const std::string& text);
+
 // How many records an archive holds, for the table it is read into: the record starts
 // the reading can meet (it may meet fewer).
 int countTradeRecords(std::string_view text);
@@ -63,9 +73,20 @@ TradeFileReading readTradeFile(std::string_view text, TradeFileKind kind, BasicD
 // unit and the profit values are never taken.
 void readCopyFile(std::string_view text, const PasteSelection& selection, TradeRecord& record);
 
+// Which group, sub-item and option blocks a record is written with.
+enum class RecordBlocks {
+    InUse,   // those the basic data have in use, under the basic data's group names
+    AsRead,  // those the record was read with, under the names it was read with
+};
+
 // One record in the layout of the trade files (both marker lines and the empty line
-// after it included). Only the groups, sub-items and options in use are written.
-std::string writeTradeRecord(const TradeRecord& record, const BasicData& basic);
+// after it included).
+std::string writeTradeRecord(const TradeRecord& record, const BasicData& basic,
+                             RecordBlocks blocks = RecordBlocks::InUse);
+
+// The whole archive again, every record with the blocks it was read with: a rewrite
+// keeps the classification of years-old trades whatever the basic data use today.
+std::string writeArchive(const TradeTable& table, const BasicData& basic);
 
 // What writing the table gives: the whole new in-progress file, and the records the
 // archive gains (closed trades, each followed by its memo record; empty when no trade

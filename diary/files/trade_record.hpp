@@ -19,6 +19,7 @@ struct RecordChoice {
     std::int16_t index = 0;  // the chosen choice; 0 is "未設定"
     std::string text;       // the choice's text
     std::string time;       // when it was chosen; empty for choice 0
+    bool present = false;   // its block was read from a file
 };
 
 struct RecordOption {
@@ -29,6 +30,8 @@ struct RecordOption {
 
 struct RecordGroup {
     std::string chart;                        // chart image of the group's chart button
+    std::string name;                         // the group's name as the record's block gave it
+    bool present = false;                     // the block was read from a file
     std::int16_t version = 0;                 // header number the block was read with
     std::array<RecordChoice, 4> items{};      // sub-items 1..3; group 2 also 0
 };

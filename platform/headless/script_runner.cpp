@@ -421,6 +421,13 @@ std::optional<std::string> ScriptRunner::execute(std::string_view line) {
         dumpModel(model_, out_);
         return std::nullopt;
     }
+    if (cmd == "expect" && n == 3 && t[1].text == "clipboard") {
+        // The clipboard's text, line breaks matching as in a window's text.
+        std::string held = backend_.clipboardText();
+        for (std::size_t p; (p = held.find("\r\n")) != std::string::npos;) held.erase(p, 1);
+        if (held == utf8ToCp932(t[2].text)) return std::nullopt;
+        return "the clipboard holds " + utf8Quoted(held) + ", expected \"" + t[2].text + "\"";
+    }
     if (cmd == "expect") {
         if (n < 4) return usage("expect NAME PROPERTY VALUE");
         const std::string& name = t[1].text;

@@ -404,3 +404,23 @@ TEST(TradeFile, AValueTheDecimalCannotHoldStopsTheReading) {
         EXPECT_EQ(e.caption(), "基本損益←設定値エラー"_sj);
     }
 }
+
+TEST(TradeFile, AnArchiveCutOffInsideARecordKeepsItsWholeRecords) {
+    const BasicData basic = basicWithGroups();
+    const std::string whole = writeTradeRecord(openEntry(defaultsOf(basic)), basic);
+    const std::string cut = whole.substr(0, whole.size() / 2);
+    struct Case {
+        std::string text, complete, tail;
+    } cases[] = {
+        {whole + whole, whole + whole, ""},
+        {whole + "\r\n\r\n'comment\r\n---------------------------------\r\n", whole + "\r\n\r\n'comment\r\n---------------------------------\r\n", ""},
+        {whole + cut, whole, cut},
+        {cut, "", cut},
+        {"", "", ""},
+    };
+    for (const Case& c : cases) {
+        const ArchiveText split = splitArchive(c.text);
+        EXPECT_EQ(split.complete, c.complete);
+        EXPECT_EQ(split.tail, c.tail);
+    }
+}

@@ -156,6 +156,12 @@ TEST_F(ScriptFixture, AFontAnswerIsTheFaceTheSizeAndTheStylesNamed) {
     EXPECT_FALSE(runner.finish());
 }
 
+TEST_F(ScriptFixture, TextChecksTakeALineBreakForCrLf) {
+    model.setText(edit, sj("一行目\r\n二行目"));
+    backend.setClipboardText(sj("上\r\n下"));
+    EXPECT_FALSE(run("expect EDIT1 text \"一行目\\n二行目\"\nexpect clipboard \"上\\n下\""));
+}
+
 TEST_F(ScriptFixture, ClosingByScriptRemovesTheForm) {
     ASSERT_FALSE(run("close FORM2\nexpect FORM2 exists 0\nexpect FORM2.BUTTON1 exists 0\nexpect BUTTON1 exists 1\n"));
     EXPECT_FALSE(model.exists(form2));
@@ -207,6 +213,7 @@ TEST_F(ScriptFixture, ALineThatCannotBeCarriedOutEndsTheRun) {
         {"type LIST1 x", 1, "LIST1 does not take this action"},
         {"key f5", 1, "unknown key f5"},
         {"expect EDIT1 text \"x\"", 1, "EDIT1 text is \"\", expected \"x\""},
+        {"expect clipboard \"x\"", 1, "the clipboard holds \"\", expected \"x\""},
         {"expect CHECK1 checked 1", 1, "CHECK1 checked is 0, expected 1"},
         {"expect LIST1 item 9 \"x\"", 1, "LIST1 has no item 9 (3 items)"},
         {"expect FORM2 exists 0", 1, "FORM2 exists, expected exists 0"},
