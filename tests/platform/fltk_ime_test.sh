@@ -87,6 +87,13 @@ if [[ $(env "${japanese[@]}" locale charmap 2>/dev/null) != UTF-8 ]]; then
   japanese=(LANG=C.UTF-8)
 fi
 
+# Focuses the demo's window; its id goes to $out/window.
+focus_demo() {
+  local wid
+  wid=$(xdotool search --onlyvisible --classname QuillDemo 2>/dev/null | tail -1)
+  [[ -n "$wid" ]] && xdotool windowfocus --sync "$wid" 2>/dev/null && echo "$wid" >"$out/window"
+}
+
 # Runs the demo with the locale variables given (and no others), types, and checks the edit.
 type_japanese() {
   local name=$1
@@ -95,12 +102,13 @@ type_japanese() {
   poll 30 anthy_engine || fail "$name: ibus lost the Anthy engine"
   env -u LC_ALL -u LC_CTYPE -u LANG "$@" "$demo" >"$log" 2>"$out/$name.err" &
   demo_pid=$!
-  local wid
-  wid=$(timeout 20 xdotool search --sync --onlyvisible --classname QuillDemo | head -1)
-  [[ -n "$wid" ]] || fail "$name: no window of class QuillDemo appeared"
   # Without a window manager only this gives the window the keyboard (and the input
-  # method its focus); the click then puts FLTK's focus into EDIT1.
-  xdotool windowfocus --sync "$wid"
+  # method its focus); the click then puts FLTK's focus into EDIT1. A window found while
+  # the program is still setting up may be gone a moment later: find and focus again
+  # until the focus holds.
+  poll 20 focus_demo || fail "$name: no window of class QuillDemo took the focus"
+  local wid
+  wid=$(cat "$out/window")
   xdotool mousemove --window "$wid" 228 28 click 1
   poll 10 grep -qxF "notify focusin EDIT1" "$log" || fail "$name: EDIT1 never took the focus"
   xdotool type --delay 100 nihongo
@@ -113,6 +121,8 @@ type_japanese() {
   xdotool mousemove --window "$wid" 388 284 click 1   # DONE
   wait "$demo_pid" || fail "$name: the demo ended with status $?"
   demo_pid=
+  # The next case must not find this window.
+  poll 10 sh -c '! xdotool search --classname QuillDemo' || fail "$name: the demo's window stayed"
   grep -qxF "edit EDIT1 日本語" "$log" || fail "$name: EDIT1 holds '$(sed -n 's/^edit EDIT1 //p' "$log")', not 日本語"
   grep -qxF "edit-bytes EDIT1 93fa967b8cea" "$log" || fail "$name: the model does not hold 日本語 in CP932"
   echo "$name: 日本語 ($*)"
