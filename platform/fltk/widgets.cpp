@@ -198,7 +198,19 @@ void FormWindow::update(const Window& w) {
     if (!w.visible && shown()) hide();
     if (w.visible && w.show == ShowState::Minimized) iconize();
     if (model().focus() == handle_ && Fl::focus() != this && shown()) Fl::focus(this);
+    else focusModelControl();
     redraw();
+}
+
+bool FormWindow::focusModelControl() {
+    // A control is brought up to date before its form when it changed first (the program
+    // cleared a field, then showed its hidden form and put the focus there): it could not
+    // take the focus while its window was hidden, so the form gives it now.
+    const Handle focus = model().focus();
+    if (focus == handle_ || model().formOf(focus) != handle_ || !shown()) return false;
+    Fl_Widget* control = backend_.widget(focus);
+    if (!control || !control->visible_r()) return false;
+    return control->contains(Fl::focus()) || control->take_focus();
 }
 
 int FormWindow::handle(int event) {
@@ -250,6 +262,9 @@ int FormWindow::handle(int event) {
         Fl_Double_Window::handle(event);
         return 1;
     case FL_FOCUS: {
+        // The keyboard came to the window: it goes to the control the model has the focus
+        // on, not to the one FLTK remembers from the last time the window had it.
+        if (focusModelControl()) return 1;
         const int r = Fl_Double_Window::handle(event);
         if (!Fl::focus() || Fl::focus() == this) focused();
         return r;

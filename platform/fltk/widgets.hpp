@@ -60,6 +60,10 @@ public:
     void resize(int x, int y, int w, int h) override;
 
 private:
+    // Gives FLTK's focus to the control of this form that has the model's focus; false
+    // when the model's focus is elsewhere or that control cannot take it.
+    bool focusModelControl();
+
     std::string title_;
     std::string xclass_;
 };

@@ -197,6 +197,31 @@ TEST_F(RealWindow, TypedJapaneseReachesTheModelInCp932) {
     EXPECT_TRUE(model.find(edit)->edit.modified);
 }
 
+TEST_F(RealWindow, KeysGoWhereTheProgramPutTheFocusWhenItShowedTheForm) {
+    // A box used a second time, as the diary's input box for the second price: the program
+    // clears its field, shows it and puts the focus in the field, so the field is brought
+    // up to date before its window is shown. Without a window manager no one else focuses
+    // it, and FLTK alone would not pick the field again.
+    const Handle box = model.createForm("FORM2", "QuillTest", 0, 0, {420, 60, 200, 100});
+    const Handle field = model.createControl(box, Kind::Edit, "EDIT2", style::Visible | style::TabStop, 0, {10, 10, 150, 24});
+    model.setText(field, "110.50");
+    model.setVisible(box, true);
+    ASSERT_TRUE(pumpUntil([&] { return backend->widget(box)->visible_r(); }));
+    model.setVisible(box, false);
+    clickAt(60, 60);  // into EDIT1 of the first form
+    ASSERT_TRUE(pumpUntil([&] { return model.focus() == edit; }));
+    model.setText(field, "");
+    model.setVisible(box, true);
+    model.setFocus(field);
+    ASSERT_TRUE(pumpUntil([&] { return backend->widget(box)->visible_r(); }));
+    EXPECT_EQ(Fl::focus(), backend->widget(field));
+    xdotool("mousemove --window " + std::to_string(fl_xid(static_cast<Fl_Window*>(backend->widget(box)))) + " 100 90");
+    // Tab comes last: when the focus has left the field, every typed key has been handled.
+    ASSERT_EQ(std::system("(xdotool type --delay 100 '111.25'; xdotool key Tab) &"), 0);
+    ASSERT_TRUE(pumpUntil([&] { return model.focus() != field; })) << "the keys went elsewhere";
+    EXPECT_EQ(model.find(field)->text, "111.25");
+}
+
 TEST_F(RealWindow, APasteKeepsOnlyWhatFitsTheLimitInCp932Bytes) {
     model.change(edit)->edit.limit = 7;
     model.setText(edit, "1");
