@@ -118,11 +118,13 @@ TEST_F(RealWindow, WidgetsSitExactlyWhereTheModelPutsThem) {
 }
 
 TEST_F(RealWindow, TheFixedFaceDrawsFullWidthAsExactlyTwoHalfWidthCells) {
-    for (int points : {9, 10, 12, 14}) {
+    // The half-width cell of each size: 7 pixels at 10 points, the cell the diary's trade
+    // list and its column headings are laid out for.
+    const std::pair<int, double> cells[] = {{9, 6}, {10, 7}, {12, 8}, {14, 9}};
+    for (const auto& [points, half] : cells) {
         const Font font{sj("ＭＳ ゴシック"), points};
         fl_font(fltk::fontFor(font), fltk::fontSizeFor(font));
-        const double half = fl_width("a");
-        EXPECT_GT(half, 0.0);
+        EXPECT_EQ(fl_width("a"), half) << points << " points";
         EXPECT_EQ(fl_width("あ"), 2 * half) << points << " points";
         EXPECT_EQ(fl_width("ドル円"), 6 * half) << points << " points";
     }
