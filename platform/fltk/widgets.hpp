@@ -144,6 +144,7 @@ public:
     DropDownList(FltkBackend& backend, Handle h);
     void update(const Window& w) override;
     int handle(int event) override;
+    void draw() override;
 
 private:
     std::vector<std::string> shown_;  // UTF-8 texts the menu items point into

@@ -266,6 +266,27 @@ TEST_F(RealWindow, ASimpleComboKeepsItsListOpenBelowItsEdit) {
     EXPECT_STREQ(static_cast<const Fl_Input*>(input)->value(), "SHORT");
 }
 
+TEST_F(RealWindow, AClosedDropDownListShowsItsItemUpToAnArrowButtonAsWideAsAScrollBar) {
+    // The trade window's pair box: 96 wide at 14 points. A row of box-drawing lines inks
+    // one unbroken line, so the item's ink runs on until the text is cut.
+    const Handle combo = add(Kind::ComboBox, "COMBO2", {10, 200, 96, 198}, style::ComboDropDownList);
+    model.change(combo)->font = Font{sj("ＭＳ Ｐゴシック"), 14};
+    model.addItem(combo, sj("━━━━━━━━"));
+    model.select(combo, 0);
+    const std::vector<int> black{0, 0, 0}, white{255, 255, 255};
+    int row = -1;  // the line's row: black in the text, white in the field left of it
+    ASSERT_TRUE(pumpUntil([&] {
+        for (int y = 203; y < 223 && row < 0; ++y)
+            if (pixelAt(30, y) == black && pixelAt(12, y) == white) row = y;
+        return row >= 0;
+    })) << "the item is drawn";
+    const int button = 10 + 96 - 2 - 16;  // inside the sunken edge, 16 wide
+    int last = 30;
+    while (last < button && pixelAt(last + 1, row) == black) ++last;
+    EXPECT_EQ(last, button - 2) << "the item is cut one pixel before the arrow button";
+    EXPECT_EQ(pixelAt(button + 2, 200 + 4), grey) << "the arrow button's face";
+}
+
 TEST_F(RealWindow, AnUnderlinedLabelHasALineUnderItsText) {
     model.setText(label, "ABC");  // no descenders: below the baseline is empty unless underlined
     Font font = model.find(label)->font;
