@@ -6,6 +6,8 @@
 
 #include <FL/Fl.H>
 
+#include <algorithm>
+
 #include "platform/cp932.hpp"
 #include "platform/fltk/widgets.hpp"
 #include "platform/metrics.hpp"
@@ -26,16 +28,30 @@ void installFonts() {
     Fl::set_font(FL_SCREEN_BOLD, fixed[1]);
 }
 
-Fl_Font fontFor(const Font& font) {
+namespace {
+
+bool fixedPitch(const Font& font) {
     static const std::string gothic = utf8ToCp932("ＭＳ ゴシック");
     static const std::string mincho = utf8ToCp932("ＭＳ 明朝");
-    const bool fixedPitch = font.face == gothic || font.face == mincho || font.face == "FixedSys" ||
-                            font.face == "Terminal" || font.face == "Courier" || font.face == "Courier New";
-    const int base = fixedPitch ? FL_COURIER : FL_HELVETICA;
+    return font.face == gothic || font.face == mincho || font.face == "FixedSys" || font.face == "Terminal" ||
+           font.face == "Courier" || font.face == "Courier New";
+}
+
+}  // namespace
+
+Fl_Font fontFor(const Font& font) {
+    const int base = fixedPitch(font) ? FL_COURIER : FL_HELVETICA;
     return static_cast<Fl_Font>(base + (font.bold ? 1 : 0) + (font.italic ? 2 : 0));
 }
 
-int fontSizeFor(const Font& font) { return fontPixelSize(font.size); }
+int fontSizeFor(const Font& font) {
+    // A fixed-pitch face takes the even size nearest its point size (14 pixels for 10
+    // points, where 13.3 rounds down to 12 for the others): its half-width cell is then
+    // the 7 pixels of the classic fixed-pitch Gothic at 10 points, the cell for which the
+    // trade list's columns and the headings above them were laid out.
+    if (fixedPitch(font)) return std::max(2, (font.size * 96 + 72) / 144 * 2);
+    return fontPixelSize(font.size);
+}
 
 Fl_Color colourFor(Colour c) {
     return fl_rgb_color(static_cast<uchar>(c & 0xFF), static_cast<uchar>((c >> 8) & 0xFF),

@@ -198,7 +198,19 @@ void FormWindow::update(const Window& w) {
     if (!w.visible && shown()) hide();
     if (w.visible && w.show == ShowState::Minimized) iconize();
     if (model().focus() == handle_ && Fl::focus() != this && shown()) Fl::focus(this);
+    else focusModelControl();
     redraw();
+}
+
+bool FormWindow::focusModelControl() {
+    // A control is brought up to date before its form when it changed first (the program
+    // cleared a field, then showed its hidden form and put the focus there): it could not
+    // take the focus while its window was hidden, so the form gives it now.
+    const Handle focus = model().focus();
+    if (focus == handle_ || model().formOf(focus) != handle_ || !shown()) return false;
+    Fl_Widget* control = backend_.widget(focus);
+    if (!control || !control->visible_r()) return false;
+    return control->contains(Fl::focus()) || control->take_focus();
 }
 
 int FormWindow::handle(int event) {
@@ -250,6 +262,9 @@ int FormWindow::handle(int event) {
         Fl_Double_Window::handle(event);
         return 1;
     case FL_FOCUS: {
+        // The keyboard came to the window: it goes to the control the model has the focus
+        // on, not to the one FLTK remembers from the last time the window had it.
+        if (focusModelControl()) return 1;
         const int r = Fl_Double_Window::handle(event);
         if (!Fl::focus() || Fl::focus() == this) focused();
         return r;
@@ -572,7 +587,43 @@ void DropDownList::update(const Window& w) {
         buildMenu(w.list.items, shown_, menu_);
         menu(menu_.data());
     }
+    selection_color(fl_rgb_color(0, 0, 128));
     if (value() != w.list.selected) value(w.list.selected);
+}
+
+// The closed box as the original platform draws it: a sunken field with the chosen item,
+// and inside its right edge an arrow button as wide as a scroll bar. FLTK's own arrow is
+// 20 pixels wide and its item text starts further in, which cut items such as "USD/JPY"
+// in the trade window's narrow boxes. With the focus the item shows highlighted.
+void DropDownList::draw() {
+    const int dx = Fl::box_dx(FL_DOWN_BOX), dy = Fl::box_dy(FL_DOWN_BOX);
+    draw_box(FL_DOWN_BOX, color());
+    const int bh = h() - 2 * dy;
+    const int bw = std::min(model().metrics.scrollBarWidth, w() - 2 * dx);
+    const int bx = x() + w() - dx - bw, by = y() + dy;
+    draw_box(FL_UP_BOX, bx, by, bw, bh, FL_BACKGROUND_COLOR);
+    const Fl_Color ink = active_r() ? FL_FOREGROUND_COLOR : fl_inactive(FL_FOREGROUND_COLOR);
+    fl_color(ink);
+    const int half = std::max(1, (bw - 6) / 3);  // the arrow: a triangle pointing down
+    const int ax = bx + (bw - 2 * half - 1) / 2, ay = by + (bh - half - 1) / 2;
+    fl_polygon(ax, ay, ax + half, ay + half, ax + 2 * half, ay);
+
+    const Fl_Menu_Item* item = mvalue();
+    if (!item || !item->label()) return;
+    const int tx = x() + dx + 1, ty = y() + dy + 1, tw = bx - tx - 1, th = bh - 2;
+    if (tw <= 0 || th <= 0) return;
+    Fl_Color text = active_r() ? textcolor() : fl_inactive(textcolor());
+    if (Fl::focus() == this) {
+        fl_color(selection_color());
+        fl_rectf(tx, ty, tw, th);
+        text = fl_contrast(text, selection_color());
+    }
+    fl_push_clip(tx, ty, tw, th);
+    fl_font(textfont(), textsize());
+    fl_color(text);
+    // Symbols off: an '@' in an item is text.
+    fl_draw(item->label(), tx + 1, ty, tw - 1, th, FL_ALIGN_LEFT, nullptr, 0);
+    fl_pop_clip();
 }
 
 int DropDownList::handle(int event) {

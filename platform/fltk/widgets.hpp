@@ -60,6 +60,10 @@ public:
     void resize(int x, int y, int w, int h) override;
 
 private:
+    // Gives FLTK's focus to the control of this form that has the model's focus; false
+    // when the model's focus is elsewhere or that control cannot take it.
+    bool focusModelControl();
+
     std::string title_;
     std::string xclass_;
 };
@@ -140,6 +144,7 @@ public:
     DropDownList(FltkBackend& backend, Handle h);
     void update(const Window& w) override;
     int handle(int event) override;
+    void draw() override;
 
 private:
     std::vector<std::string> shown_;  // UTF-8 texts the menu items point into

@@ -61,7 +61,9 @@ void reportClippedCaptions(diary::FormWindow& form) {
         float widest = 0, high = 0;
         for (std::size_t start = 0;;) {
             const auto end = caption.find("\r\n", start);
-            const PvString line = runtime::pvString(caption.substr(start, end == std::string::npos ? end : end - start));
+            // The descriptor points into the text: the text must outlive it.
+            const std::string text = caption.substr(start, end == std::string::npos ? end : end - start);
+            const PvString line = runtime::pvString(text);
             widest = std::max(widest, PX$GETTEXTWIDTH(&v, &line));
             high += PX$GETTEXTHEIGHT(&v, &line);
             if (end == std::string::npos) break;

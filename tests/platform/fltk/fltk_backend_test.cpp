@@ -118,11 +118,13 @@ TEST_F(RealWindow, WidgetsSitExactlyWhereTheModelPutsThem) {
 }
 
 TEST_F(RealWindow, TheFixedFaceDrawsFullWidthAsExactlyTwoHalfWidthCells) {
-    for (int points : {9, 10, 12, 14}) {
+    // The half-width cell of each size: 7 pixels at 10 points, the cell the diary's trade
+    // list and its column headings are laid out for.
+    const std::pair<int, double> cells[] = {{9, 6}, {10, 7}, {12, 8}, {14, 9}};
+    for (const auto& [points, half] : cells) {
         const Font font{sj("ＭＳ ゴシック"), points};
         fl_font(fltk::fontFor(font), fltk::fontSizeFor(font));
-        const double half = fl_width("a");
-        EXPECT_GT(half, 0.0);
+        EXPECT_EQ(fl_width("a"), half) << points << " points";
         EXPECT_EQ(fl_width("あ"), 2 * half) << points << " points";
         EXPECT_EQ(fl_width("ドル円"), 6 * half) << points << " points";
     }
@@ -197,6 +199,31 @@ TEST_F(RealWindow, TypedJapaneseReachesTheModelInCp932) {
     EXPECT_TRUE(model.find(edit)->edit.modified);
 }
 
+TEST_F(RealWindow, KeysGoWhereTheProgramPutTheFocusWhenItShowedTheForm) {
+    // A box used a second time, as the diary's input box for the second price: the program
+    // clears its field, shows it and puts the focus in the field, so the field is brought
+    // up to date before its window is shown. Without a window manager no one else focuses
+    // it, and FLTK alone would not pick the field again.
+    const Handle box = model.createForm("FORM2", "QuillTest", 0, 0, {420, 60, 200, 100});
+    const Handle field = model.createControl(box, Kind::Edit, "EDIT2", style::Visible | style::TabStop, 0, {10, 10, 150, 24});
+    model.setText(field, "110.50");
+    model.setVisible(box, true);
+    ASSERT_TRUE(pumpUntil([&] { return backend->widget(box)->visible_r(); }));
+    model.setVisible(box, false);
+    clickAt(60, 60);  // into EDIT1 of the first form
+    ASSERT_TRUE(pumpUntil([&] { return model.focus() == edit; }));
+    model.setText(field, "");
+    model.setVisible(box, true);
+    model.setFocus(field);
+    ASSERT_TRUE(pumpUntil([&] { return backend->widget(box)->visible_r(); }));
+    EXPECT_EQ(Fl::focus(), backend->widget(field));
+    xdotool("mousemove --window " + std::to_string(fl_xid(static_cast<Fl_Window*>(backend->widget(box)))) + " 100 90");
+    // Tab comes last: when the focus has left the field, every typed key has been handled.
+    ASSERT_EQ(std::system("(xdotool type --delay 100 '111.25'; xdotool key Tab) &"), 0);
+    ASSERT_TRUE(pumpUntil([&] { return model.focus() != field; })) << "the keys went elsewhere";
+    EXPECT_EQ(model.find(field)->text, "111.25");
+}
+
 TEST_F(RealWindow, APasteKeepsOnlyWhatFitsTheLimitInCp932Bytes) {
     model.change(edit)->edit.limit = 7;
     model.setText(edit, "1");
@@ -237,6 +264,27 @@ TEST_F(RealWindow, ASimpleComboKeepsItsListOpenBelowItsEdit) {
     EXPECT_EQ(model.find(simple)->text, "SHORT");
     backend->pumpEvents(std::chrono::milliseconds(0));
     EXPECT_STREQ(static_cast<const Fl_Input*>(input)->value(), "SHORT");
+}
+
+TEST_F(RealWindow, AClosedDropDownListShowsItsItemUpToAnArrowButtonAsWideAsAScrollBar) {
+    // The trade window's pair box: 96 wide at 14 points. A row of box-drawing lines inks
+    // one unbroken line, so the item's ink runs on until the text is cut.
+    const Handle combo = add(Kind::ComboBox, "COMBO2", {10, 200, 96, 198}, style::ComboDropDownList);
+    model.change(combo)->font = Font{sj("ＭＳ Ｐゴシック"), 14};
+    model.addItem(combo, sj("━━━━━━━━"));
+    model.select(combo, 0);
+    const std::vector<int> black{0, 0, 0}, white{255, 255, 255};
+    int row = -1;  // the line's row: black in the text, white in the field left of it
+    ASSERT_TRUE(pumpUntil([&] {
+        for (int y = 203; y < 223 && row < 0; ++y)
+            if (pixelAt(30, y) == black && pixelAt(12, y) == white) row = y;
+        return row >= 0;
+    })) << "the item is drawn";
+    const int button = 10 + 96 - 2 - 16;  // inside the sunken edge, 16 wide
+    int last = 30;
+    while (last < button && pixelAt(last + 1, row) == black) ++last;
+    EXPECT_EQ(last, button - 2) << "the item is cut one pixel before the arrow button";
+    EXPECT_EQ(pixelAt(button + 2, 200 + 4), grey) << "the arrow button's face";
 }
 
 TEST_F(RealWindow, AnUnderlinedLabelHasALineUnderItsText) {

@@ -1,0 +1,171 @@
+#!/usr/bin/env bash
+# Real windows: one trade typed into QUILLON under Xvfb, as a trader does it. The diary
+# starts in a fresh working folder with the default basic data and a KANKYO.TXT, so that
+# only the trade-data folder is asked. "新規取引" opens the trade window; the price goes in
+# through the input box, pair, side and timeframe are picked in their combo boxes, the
+# entry is stamped and "取引開始" starts the trade. The trade's line in the main window's
+# list opens its settlement, which is priced, stamped and settled. The files tell what the
+# diary did; screenshots of the filled trade window, the main window with the trade's line
+# and the settlement screen are saved in OUTPUT_FOLDER.
+#   trade_test.sh QUILLON OUTPUT_FOLDER QUILLON_DATA
+set -euo pipefail
+data_tool=$3
+source "$(dirname "$0")/../support/diary_files.sh"
+work=$(mkdir -p "$2/work" && cd "$2/work" && pwd)
+if [[ -z "${QUILL_IN_XVFB:-}" ]]; then
+  rm -rf "$work"
+  mkdir -p "$work/basic" "$work/trades"
+  "$data_tool" defaults "$work/basic/基本データ.TXT"
+  kankyo "$work/basic/" "$work/trades/" >"$work/KANKYO.TXT"
+fi
+demo_cwd=$work
+# The trade window reaches down to y 866.
+xvfb_screen=1400x900
+source "$(dirname "$0")/../../support/xvfb_demo.sh"
+trades=$work/trades
+
+# Polls until the command succeeds (10 seconds at most).
+wait_until() {
+  for _ in $(seq 1 100); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+shown() { xdotool search --onlyvisible --classname "$1" >/dev/null; }
+hidden() { ! shown "$1"; }
+titled() { [[ $(xdotool search --onlyvisible --classname "$1" getwindowname 2>/dev/null) == "$2" ]]; }
+
+# The shown window of class CLASS, titled TITLE when one is given; the pointer goes onto
+# it so that keys reach it. Called as $(window ...), it reports a failure on stderr.
+window() {
+  local id
+  id=$(timeout 20 xdotool search --sync --onlyvisible --classname "$1" | head -1) || true
+  [[ -n "$id" ]] || fail "no window of class $1 appeared" >&2
+  if [[ -n "${2:-}" ]]; then
+    wait_until titled "$1" "$2" ||
+      fail "the window of class $1 is titled '$(xdotool getwindowname "$id")', expected '$2'" >&2
+  fi
+  xdotool mousemove --window "$id" 5 5
+  sleep 0.3
+  echo "$id"
+}
+
+# click WINDOW X Y W H: a click into the middle of the control at X, Y (W x H) of the form.
+click() { xdotool mousemove --window "$1" $(($2 + $4 / 2)) $(($3 + $5 / 2)) click 1; }
+
+# The Yes/No question titled TITLE, answered with Enter (Yes is the focused button).
+answer_yes() {
+  window QuillMessageBox "$1" >/dev/null
+  xdotool key Return
+  wait_until hidden QuillMessageBox || fail "the question '$1' stayed open"
+}
+
+# enter_price FORM3 TEXT: clicks the caption "価　　格", types TEXT into the diary's input
+# box FORM7 and presses its OK.
+enter_price() {
+  click "$1" 318 12 108 18
+  local box
+  box=$(window PLV0WCFORM7 "価格の入力")
+  xdotool type --delay 80 "$2"
+  click "$box" 36 84 66 30
+  wait_until hidden PLV0WCFORM7 || fail "the input box stayed open after OK"
+  xdotool mousemove --window "$1" 5 5
+}
+
+# The menu a drop-down combo box opens is a window of its own, with no class.
+menus() { xdotool search --onlyvisible --maxdepth 1 --name '^$' 2>/dev/null | wc -l; }
+# pick FORM3 X Y W DOWN: opens the combo box at X, Y (W wide) with a click and goes DOWN
+# items down from "未設定" with the arrow key; Enter takes the item.
+pick() {
+  local before
+  before=$(menus)
+  click "$1" "$2" "$3" "$4" 24
+  wait_until test "$(menus)" -gt "$before" || fail "the combo box at $2, $3 opened no list"
+  for _ in $(seq 1 "$5"); do xdotool key Down; done
+  xdotool key Return
+  wait_until test "$(menus)" -eq "$before" || fail "the list of the combo box at $2, $3 stayed open"
+}
+
+# No reader of a file's text stops early (grep -q, head): under pipefail the writer's
+# broken pipe would fail the test.
+# record FILE N: the lines of the Nth record (from 1) of a trade file, in UTF-8.
+record() { utf8 "$1" | awk -v n="$2" '/^\*+ ここから/ { r++ } r == n'; }
+has_line() { grep -xF -- "$2" <<<"$1" >/dev/null || fail "$3 has no line '$2'"$'\n'"$1"; }
+# after TEXT LINE: the line that follows LINE in TEXT.
+after() { awk -v line="$2" 'found { print; exit } $0 == line { found = 1 }' <<<"$1"; }
+stamp='"[0-9]{4}/[0-9]{2}/[0-9]{2}_[0-9]{2}:[0-9]{2}:[0-9]{2}"'
+
+# --- The start: the trade-data folder dialog proposes the recorded folder's file.
+window QuillFileDialog "取引中データファイルを保存する場所は?" >/dev/null
+xdotool key Return
+main=$(window PLV0WCMAINFORM)
+[[ -d $trades/FXCG ]] || fail "the chart folder was not made in the trade-data folder"
+
+# --- A new trade, its entry typed in and started.
+click "$main" 30 324 78 30                        # BUTTON50 "新規取引"
+answer_yes "確認メッセージ"
+trade=$(window PLV0WCFORM3 "新規取引 　＜＜＜　取引ナンバー１　＞＞＞")
+wait_until hidden PLV0WCMAINFORM || fail "the main window stays shown beside the trade window"
+enter_price "$trade" 110.50
+pick "$trade" 6 36 96 1                           # COMBO2: USD/JPY
+pick "$trade" 108 36 72 2                         # COMBO3: 買い
+pick "$trade" 192 36 108 2                        # COMBO4: ５分足
+click "$trade" 912 12 150 24                      # BUTTON32 "エントリー 日時確定"
+sleep 0.5
+import -window root "$out/trade_entry.png"
+click "$trade" 936 444 78 30                      # BUTTON12 "取引開始"
+answer_yes "確認メッセージ"
+wait_until hidden PLV0WCFORM3 || fail "the trade window stayed open after the start"
+main=$(window PLV0WCMAINFORM)
+entry=$(record "$trades/取引中データ.TXT" 1)
+for line in "0300_取引ナンバー, 1" "0300_処理区分, 0" "0300_通貨ペア,1_USD/JPY" "0300_売買項目,2_買い" \
+  "0300_価格,110.50" "0300_注文枚数, 10" "0300_注文残枚数, 10" "0300_通貨単位, 10000" "0300_基本時間足,2_５分足"; do
+  has_line "$entry" "$line" "the started trade in 取引中データ.TXT"
+done
+[[ $(after "$entry" '0300_取引状況, 0') =~ ^取引中,$stamp$ ]] || fail "the trade is not in progress:"$'\n'"$entry"
+[[ $(after "$entry" '0300_日時確定, 0') =~ ^$stamp$ ]] || fail "the entry was not stamped:"$'\n'"$entry"
+# The trade took number 1, and the backup step kept it in the basic data (digit code 49).
+counter=$(utf8 "$work/basic/基本データ.TXT" | sed -n 1p)
+[[ $counter == '0300_取引ナンバー,49' ]] || fail "the basic data do not hold trade number 1: $counter"
+sleep 0.5
+import -window root "$out/main_with_trade.png"
+
+# --- The trade's line opens its settlement, which is priced, stamped and settled.
+click "$main" 12 116 810 14                       # LIST1, line 1
+trade=$(window PLV0WCFORM3 "決済取引 　＜＜＜　取引ナンバー１　＞＞＞　　エントリー価格：１１０．５０")
+enter_price "$trade" 111.25
+click "$trade" 912 12 150 24                      # BUTTON32 "決済 日時確定"
+sleep 0.5
+import -window root "$out/settlement.png"
+click "$trade" 936 444 78 30                      # BUTTON12 "決済"
+answer_yes "確認メッセージ"
+wait_until hidden PLV0WCFORM3 || fail "the trade window stayed open after the settlement"
+window PLV0WCMAINFORM >/dev/null
+sleep 0.5
+import -window root "$out/main_after_settlement.png"
+
+# The closed trade is in the archive: its entry, its settlement with the profit of
+# 0.75 yen on 10 lots of 10000, and a memo record; nothing is left in progress.
+archive=$trades/整理データ.TXT
+[[ -f $archive ]] || fail "no 整理データ.TXT after the settlement"
+entry=$(record "$archive" 1)
+settlement=$(record "$archive" 2)
+memo=$(record "$archive" 3)
+[[ -z $(record "$archive" 4) ]] || fail "整理データ.TXT holds more than the trade's three records"
+for line in "0300_取引ナンバー, 1" "0300_処理区分, 0" "0300_価格,110.50" "0300_売買項目,2_買い"; do
+  has_line "$entry" "$line" "the archived entry"
+done
+for line in "0300_取引ナンバー, 1" "0300_処理区分, 1" "0300_通貨ペア,1_USD/JPY" "0300_売買項目,1_売り" \
+  "0300_価格,111.25" "0300_決済枚数, 10" "0300_注文残枚数, 0" "0300_基本損益, 0.75" "0300_損益額, 75000"; do
+  has_line "$settlement" "$line" "the archived settlement"
+done
+[[ $(after "$settlement" '0300_取引状況, 0') =~ ^決済,$stamp$ ]] || fail "the settlement is not done:"$'\n'"$settlement"
+[[ $(after "$memo" '0300_取引状況, 0') == 'メモ,""' ]] || fail "no memo record after the trade:"$'\n'"$memo"
+left=$(utf8 "$trades/取引中データ.TXT")
+[[ $left != *取引ナンバー* ]] || fail "取引中データ.TXT still holds a trade:"$'\n'"$left"
+
+kill "$pid"
+wait "$pid" || true
+trap - EXIT
+echo "PASS: screenshots in $out (trade_entry.png, main_with_trade.png, settlement.png, main_after_settlement.png)"
