@@ -8,20 +8,17 @@ namespace tools {
 
 namespace {
 
-using diary::kGroupCount;
-using diary::kOptionCount;
-
-using ItemLabels = std::array<std::array<std::string, 4>, kGroupCount + 1>;
-using OptionLabels = std::array<std::string, kOptionCount + 1>;
+using ItemLabels = std::array<std::array<std::string, 4>, diary::kGroupCount + 1>;
+using OptionLabels = std::array<std::string, diary::kOptionCount + 1>;
 
 // The defaults a new record takes, with the names of the basic data as its labels (the
 // labels the trade window shows before a timeframe relabels them).
 diary::NewRecordDefaults defaultsOf(const diary::BasicData& basic) {
-    ItemLabels items{};
-    OptionLabels options{};
-    for (int g = 1; g <= kGroupCount; ++g)
+    ItemLabels items;
+    OptionLabels options;
+    for (int g = 1; g <= diary::kGroupCount; ++g)
         for (int i = 0; i <= 3; ++i) items[g][i] = basic.groups[g].items[i].name;
-    for (int k = 1; k <= kOptionCount; ++k) options[k] = basic.options[k].name;
+    for (int k = 1; k <= diary::kOptionCount; ++k) options[k] = basic.options[k].name;
     return diary::newRecordDefaults(basic, items, options);
 }
 
@@ -41,8 +38,8 @@ diary::TradeTable tableFor(std::string_view text) {
 // called after the text was read without error, so this reading meets none.
 void useBlocksOf(std::string_view text, diary::BasicData& basic) {
     const std::string notMet = "\n";
-    ItemLabels items{};
-    OptionLabels options{};
+    ItemLabels items;
+    OptionLabels options;
     for (auto& group : items) group.fill(notMet);
     options.fill(notMet);
     diary::BasicData scratch = basic;
@@ -50,17 +47,17 @@ void useBlocksOf(std::string_view text, diary::BasicData& basic) {
     const diary::TradeFileReading reading = diary::readTradeFile(
         text, diary::TradeFileKind::InProgress, scratch, diary::newRecordDefaults(scratch, items, options), table);
 
-    for (int g = 1; g <= kGroupCount; ++g) {
+    for (int g = 1; g <= diary::kGroupCount; ++g) {
         basic.groups[g].used = 0;
         for (auto& item : basic.groups[g].items) item.used = 0;
     }
-    for (int k = 1; k <= kOptionCount; ++k) basic.options[k].used = 0;
+    for (int k = 1; k <= diary::kOptionCount; ++k) basic.options[k].used = 0;
     for (const diary::NameMet& met : reading.namesMet) {
         if (met.key >= 5) basic.groups[met.key - 4].used = 1;
         else basic.options[met.key + 1].used = 1;
     }
     for (int n = 0; n <= table.lastIndex; ++n)
-        for (int g = 1; g <= kGroupCount; ++g)
+        for (int g = 1; g <= diary::kGroupCount; ++g)
             for (int i = diary::firstItemOf(g); i <= 3; ++i)
                 if (table.at(n).groups[g].items[i].label != notMet) {
                     basic.groups[g].items[i].used = 1;
