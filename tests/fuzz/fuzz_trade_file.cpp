@@ -27,8 +27,8 @@ diary::BasicData fuzzBasicData() {
 }
 
 diary::NewRecordDefaults defaultsOf(const diary::BasicData& b) {
-    std::array<std::array<std::string, 4>, diary::kGroupCount + 1> items{};
-    std::array<std::string, diary::kOptionCount + 1> options{};
+    std::array<std::array<std::string, 4>, diary::kGroupCount + 1> items;
+    std::array<std::string, diary::kOptionCount + 1> options;
     return diary::newRecordDefaults(b, items, options);
 }
 
