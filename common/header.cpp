@@ -7,6 +7,14 @@
 namespace common {
 
 void PX$ヘッダー分離_SUB(std::int16_t& number, std::string& key, const std::string& header) {
+    // Four digits and "_", as every header is written: the split without the general scan.
+    const auto digit = [&](std::size_t i) { return header[i] >= '0' && header[i] <= '9'; };
+    if (header.size() >= 5 && header[4] == '_' && digit(0) && digit(1) && digit(2) && digit(3)) {
+        number = static_cast<std::int16_t>((header[0] - '0') * 1000 + (header[1] - '0') * 100 + (header[2] - '0') * 10 +
+                                           (header[3] - '0'));
+        key.assign(header, 5);
+        return;
+    }
     const long p = runtime::instr(header, "_");
     if (p == 0) {
         number = 0;

@@ -6,8 +6,8 @@
 // setCheck, ...); these never raise a notification. A backend or a script reports what the
 // user did through the user* operations and keyDown/keyUp; these check that the target
 // takes input (exists, shown, enabled, its form too) and queue notifications. The keyboard
-// rules of the forms (Tab order, Enter and Space on buttons) live here, once, for every
-// backend.
+// rules of the forms (Tab order, Enter and Space on buttons, Ctrl+A in an edit) live here,
+// once, for every backend.
 
 #include <chrono>
 #include <deque>
@@ -35,6 +35,8 @@ inline constexpr int Tab = 9;
 inline constexpr int Enter = 13;
 inline constexpr int Escape = 27;
 inline constexpr int Space = 32;
+// Letters by their capital, whatever the Shift state.
+inline constexpr int A = 'A';
 }  // namespace key
 
 // What a backend must do to catch up with the model.

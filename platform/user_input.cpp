@@ -343,8 +343,18 @@ bool Model::keyDown(int key, int modifiers) {
             return true;
         }
     }
-    if (exists(focused) && acceptsInput(focused) == InputResult::Done)
+    if (exists(focused) && acceptsInput(focused) == InputResult::Done) {
+        // Ctrl+A selects the edit's whole text, so that what is typed next replaces it.
+        // The key still belongs to the edit: a native field that does the same itself
+        // ends with the same selection.
+        Window& w = *get(focused);
+        if (key == key::A && (modifiers & (modifier::Ctrl | modifier::Alt)) == modifier::Ctrl && w.hasEditText()) {
+            w.edit.selStart = 0;
+            w.edit.selEnd = w.text.size();
+            markChanged(focused);
+        }
         notify(NotificationKind::KeyDown, focused, key);
+    }
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include "runtime/error.hpp"
 #include "runtime/number_scan.hpp"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -170,6 +171,13 @@ ScannedNumber scanNumber(std::string_view text) {
 }
 
 double val(std::string_view text) {
+    // Plain digits, as the data files write every count and header number: up to 15 of
+    // them are exactly the integer they spell, so the general scan is not needed.
+    if (!text.empty() && text.size() <= 15 && std::all_of(text.begin(), text.end(), isDigit)) {
+        double value = 0;
+        for (const char c : text) value = value * 10 + (c - '0');
+        return value;
+    }
     const ScannedNumber scanned = scanNumber(text);
     if (scanned.digits.empty()) return 0.0;
 

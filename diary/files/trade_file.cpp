@@ -1,6 +1,8 @@
 #include "diary/files/trade_file.hpp"
 
 #include <algorithm>
+#include <unordered_map>
+#include <utility>
 
 #include "common/combo_text.hpp"
 #include "common/field_text.hpp"
@@ -18,24 +20,84 @@ namespace diary {
 
 namespace {
 
-const std::string& recordStart() { return "********** ここから **********"_sj; }
-const std::string& recordEnd() { return "---------- ここまで ----------"_sj; }
+// A header key and the header field the writer puts before its value ("0300_" + key + ",").
+struct Key {
+    std::string name, header;
+    Key() = default;
+    explicit Key(std::string key) : name(std::move(key)) { common::PX$ヘッダー結合_SUB(common::kDataVersion, name, header); }
+};
 
-// Which group, sub-item or option a key names.
-struct BlockKey {
-    enum Kind { None, Group, Item, Option } kind = None;
+// The keys and lines of the record layout, converted to CP932 and built once: a trade
+// file holds tens of header lines per record, and each costs the writer one copy and the
+// reader one look-up.
+struct Layout {
+    std::string recordStart = "********** ここから **********"_sj;
+    std::string recordEnd = "---------- ここまで ----------"_sj;
+    Key tradeNumber{"取引ナンバー"_sj}, recordKind{"処理区分"_sj}, status{"取引状況"_sj};
+    Key confirmTime{"日時確定"_sj}, pair{"通貨ペア"_sj}, side{"売買項目"_sj}, price{"価格"_sj};
+    Key orderLots{"注文枚数"_sj}, remainingLots{"注文残枚数"_sj}, settleLots{"決済枚数"_sj};
+    Key lotUnit{"通貨単位"_sj}, timeframe{"基本時間足"_sj}, stopLoss{"損切り価格"_sj}, target{"決済目標価格"_sj};
+    Key basePL{"基本損益"_sj}, tradePL{"損益"_sj}, tradePLAmount{"損益額"_sj}, memo{"メモ"_sj};
+    std::string noChart = "ＣＧ無し"_sj;
+    std::array<Key, kGroupCount + 1> group{};
+    std::array<std::array<Key, 4>, kGroupCount + 1> item{};  // from firstItemOf(g)
+    std::array<Key, kOptionCount + 1> option{};
+
+    Layout() {
+        for (int g = 1; g <= kGroupCount; ++g) {
+            group[g] = Key(common::groupKey(g));
+            for (int i = firstItemOf(g); i <= 3; ++i) item[g][i] = Key(common::groupItemKey(g, i));
+        }
+        for (int k = 1; k <= kOptionCount; ++k) option[k] = Key(common::optionKey(k));
+    }
+};
+
+const Layout& layout() {
+    static const Layout l;
+    return l;
+}
+
+const std::string& recordStart() { return layout().recordStart; }
+const std::string& recordEnd() { return layout().recordEnd; }
+
+// What a header key names: a field of the record, or a group, sub-item or option block.
+enum class Field {
+    None, TradeNumber, RecordKind, LotUnit, OrderLots, RemainingLots, SettleLots, Status, ConfirmTime, Pair, Side,
+    Timeframe, Price, StopLoss, Target, BasePL, TradePL, TradePLAmount, Memo, Group, Item, Option,
+};
+
+struct KeyMeaning {
+    Field field = Field::None;
     int g = 0, i = 0, k = 0;
 };
 
-BlockKey blockKeyOf(const std::string& key) {
-    for (int g = 1; g <= kGroupCount; ++g) {
-        if (key == common::groupKey(g)) return {BlockKey::Group, g, 0, 0};
-        for (int i = firstItemOf(g); i <= 3; ++i)
-            if (key == common::groupItemKey(g, i)) return {BlockKey::Item, g, i, 0};
-    }
-    for (int k = 1; k <= kOptionCount; ++k)
-        if (key == common::optionKey(k)) return {BlockKey::Option, 0, 0, k};
-    return {};
+// The key of a header entry; every other key is unknown (Field::None) and ignored.
+const KeyMeaning& meaningOf(const std::string& key) {
+    static const std::unordered_map<std::string, KeyMeaning> keys = [] {
+        const Layout& l = layout();
+        std::unordered_map<std::string, KeyMeaning> m;
+        const std::pair<const Key*, Field> fields[] = {
+            {&l.tradeNumber, Field::TradeNumber}, {&l.recordKind, Field::RecordKind},
+            {&l.lotUnit, Field::LotUnit},         {&l.orderLots, Field::OrderLots},
+            {&l.remainingLots, Field::RemainingLots}, {&l.settleLots, Field::SettleLots},
+            {&l.status, Field::Status},           {&l.confirmTime, Field::ConfirmTime},
+            {&l.pair, Field::Pair},               {&l.side, Field::Side},
+            {&l.timeframe, Field::Timeframe},     {&l.price, Field::Price},
+            {&l.stopLoss, Field::StopLoss},       {&l.target, Field::Target},
+            {&l.basePL, Field::BasePL},           {&l.tradePL, Field::TradePL},
+            {&l.tradePLAmount, Field::TradePLAmount}, {&l.memo, Field::Memo},
+        };
+        for (const auto& [key, field] : fields) m[key->name] = {field};
+        for (int g = 1; g <= kGroupCount; ++g) {
+            m[l.group[g].name] = {Field::Group, g};
+            for (int i = firstItemOf(g); i <= 3; ++i) m[l.item[g][i].name] = {Field::Item, g, i};
+        }
+        for (int k = 1; k <= kOptionCount; ++k) m[l.option[k].name] = {Field::Option, 0, 0, k};
+        return m;
+    }();
+    static const KeyMeaning unknown;
+    const auto it = keys.find(key);
+    return it == keys.end() ? unknown : it->second;
 }
 
 std::string entryText(std::int16_t index, const std::string& text) {
@@ -77,43 +139,44 @@ public:
     void write(const TradeRecord& r) {
         using common::fieldText;
         using common::quotedField;
-        w_.line(recordStart());
-        header("取引ナンバー"_sj, runtime::numberText(r.tradeNumber));
-        header("処理区分"_sj, runtime::numberText(r.recordKind));
-        w_.header("取引状況"_sj, runtime::numberText(std::int32_t{0}));
+        const Layout& k = layout();
+        w_.line(k.recordStart);
+        header(k.tradeNumber, runtime::numberText(r.tradeNumber));
+        header(k.recordKind, runtime::numberText(r.recordKind));
+        headerLine(k.status, runtime::numberText(std::int32_t{0}));
         w_.line(fieldText(r.status) + "," + quotedField(r.statusTime));
         w_.separator();
-        w_.header("日時確定"_sj, runtime::numberText(std::int32_t{0}));
+        headerLine(k.confirmTime, runtime::numberText(std::int32_t{0}));
         w_.line(quotedField(r.confirmTime));
         w_.separator();
-        header("通貨ペア"_sj, fieldText(entryText(r.pairIndex, r.pairName)));
-        header("売買項目"_sj, fieldText(entryText(r.sideIndex, r.sideName)));
-        w_.header("価格"_sj, fieldText(r.priceText));
+        header(k.pair, fieldText(entryText(r.pairIndex, r.pairName)));
+        header(k.side, fieldText(entryText(r.sideIndex, r.sideName)));
+        headerLine(k.price, fieldText(r.priceText));
         w_.line(fieldText(r.priceInteger));
         w_.line(fieldText(r.priceFraction));
         w_.separator();
-        header("注文枚数"_sj, runtime::numberText(std::int32_t{r.orderLots}));
-        header("注文残枚数"_sj, runtime::numberText(std::int32_t{r.remainingLots}));
-        header("決済枚数"_sj, runtime::numberText(std::int32_t{r.settleLots}));
-        header("通貨単位"_sj, runtime::numberText(r.lotUnit));
-        header("基本時間足"_sj, fieldText(entryText(r.timeframeIndex, r.timeframeName)));
-        w_.header("損切り価格"_sj, fieldText(r.stopChart));
+        header(k.orderLots, runtime::numberText(std::int32_t{r.orderLots}));
+        header(k.remainingLots, runtime::numberText(std::int32_t{r.remainingLots}));
+        header(k.settleLots, runtime::numberText(std::int32_t{r.settleLots}));
+        header(k.lotUnit, runtime::numberText(r.lotUnit));
+        header(k.timeframe, fieldText(entryText(r.timeframeIndex, r.timeframeName)));
+        headerLine(k.stopLoss, fieldText(r.stopChart));
         for (const std::string* part : {&r.stopInteger, &r.stopFraction, &r.carryStopInteger, &r.carryStopFraction})
             w_.line(fieldText(*part));
         w_.line(quotedField(r.stopTime));
         w_.line(quotedField(r.carryStopTime));
         w_.separator();
-        w_.header("決済目標価格"_sj, "ＣＧ無し"_sj);
+        headerLine(k.target, k.noChart);
         for (const std::string* part :
              {&r.targetInteger, &r.targetFraction, &r.carryTargetInteger, &r.carryTargetFraction})
             w_.line(fieldText(*part));
         w_.line(quotedField(r.targetTime));
         w_.line(quotedField(r.carryTargetTime));
         w_.separator();
-        header("基本損益"_sj, r.basePL.value().toText());
-        header("損益"_sj, r.tradePL.value().toText());
-        header("損益額"_sj, r.tradePLAmount.value().toText());
-        w_.header("メモ"_sj, runtime::numberText(r.memoLineCount));
+        header(k.basePL, r.basePL.value().toText());
+        header(k.tradePL, r.tradePL.value().toText());
+        header(k.tradePLAmount, r.tradePLAmount.value().toText());
+        headerLine(k.memo, runtime::numberText(r.memoLineCount));
         for (int c = 1; c <= 5; ++c) w_.line(fieldText(r.memoChart[c]));
         if (r.memoLineCount > 0) {
             // Lines 1..count, as the reader takes them back.
@@ -124,14 +187,20 @@ public:
         w_.separator();
         writeGroups(r);
         writeOptions(r);
-        w_.line(recordEnd());
+        w_.line(k.recordEnd);
         w_.line();
     }
 
 private:
-    // A header line with its value, then the separator.
-    void header(const std::string& key, const std::string& value) {
-        w_.header(key, value);
+    // The header line of `key` with its value.
+    void headerLine(const Key& key, std::string_view value) {
+        std::string line = key.header;
+        line.append(value);
+        w_.line(line);
+    }
+    // A header line, then the separator.
+    void header(const Key& key, std::string_view value) {
+        headerLine(key, value);
         w_.separator();
     }
 
@@ -142,15 +211,16 @@ private:
     bool asRead() const { return blocks_ == RecordBlocks::AsRead; }
 
     void writeGroups(const TradeRecord& r) {
+        const Layout& k = layout();
         for (int g = 1; g <= kGroupCount; ++g) {
             const Group& group = basic_.groups[g];
             if (asRead() ? !r.groups[g].present : group.used != 1) continue;
-            w_.header(common::groupKey(g), common::fieldText(r.groups[g].chart));
+            headerLine(k.group[g], common::fieldText(r.groups[g].chart));
             w_.line(common::fieldText(asRead() ? r.groups[g].name : group.name));
             for (int i = firstItemOf(g); i <= 3; ++i) {
                 if (asRead() ? !r.groups[g].items[i].present : group.items[i].used != 1) continue;
                 const RecordChoice& c = r.groups[g].items[i];
-                w_.header(common::groupItemKey(g, i), common::fieldText(c.label));
+                headerLine(k.item[g][i], common::fieldText(c.label));
                 choiceLine(c);
             }
             w_.separator();
@@ -158,12 +228,13 @@ private:
     }
 
     void writeOptions(const TradeRecord& r) {
-        for (int k = 1; k <= kOptionCount; ++k) {
-            if (asRead() ? !r.options[k].choice.present : basic_.options[k].used != 1) continue;
-            const RecordOption& o = r.options[k];
-            w_.header(common::optionKey(k), common::fieldText(o.chart));
-            w_.line(common::fieldText(o.choice.label));
-            choiceLine(o.choice);
+        const Layout& k = layout();
+        for (int o = 1; o <= kOptionCount; ++o) {
+            const RecordOption& option = r.options[o];
+            if (asRead() ? !option.choice.present : basic_.options[o].used != 1) continue;
+            headerLine(k.option[o], common::fieldText(option.chart));
+            w_.line(common::fieldText(option.choice.label));
+            choiceLine(option.choice);
             w_.separator();
         }
     }
@@ -179,8 +250,8 @@ private:
 class Reading {
 public:
     Reading(std::string_view text, TradeFileKind kind)
-        : in_(text), kind_(kind),
-          headers_(in_, common::kDataVersion, tradeFileName(kind) + "の上記のヘッダーを修正して下さい"_sj,
+        : in_(text), kind_(kind), file_(tradeFileName(kind)),
+          headers_(in_, common::kDataVersion, file_ + "の上記のヘッダーを修正して下さい"_sj,
                    common::HeaderCaption::WithLastKey) {
         headers_.setMarkers({recordStart(), recordEnd()});
     }
@@ -188,13 +259,16 @@ public:
     // Reads into the table (in-progress file and archive).
     TradeFileReading readTable(BasicData& basic, const NewRecordDefaults& defaults, TradeTable& table) {
         TradeFileReading result;
+        // Every record starts as the same new record: made once, copied at each start.
+        TradeRecord fresh;
+        if (kind_ == TradeFileKind::InProgress) initialiseRecord(fresh, defaults);
         int current = -1;
         while (auto e = headers_.next()) {
             if (e->marker == 2) continue;  // the record's end line is skipped like a separator
             if (e->marker == 1) {
                 if (current + 1 >= table.slots()) tooManyRecords(*e, table.slots());
                 ++current;
-                if (kind_ == TradeFileKind::InProgress) initialiseRecord(table.at(current), defaults);
+                if (kind_ == TradeFileKind::InProgress) table.at(current) = fresh;
                 continue;
             }
             // Fields before the first record belong to none: they are read and dropped.
@@ -214,7 +288,7 @@ public:
 private:
     [[noreturn]] void tooManyRecords(const common::HeaderEntry& e, int slots) {
         throw common::DataError("ストック量エラー"_sj,
-                                tradeFileName(kind_) + "の取引データが"_sj + runtime::digitsOf(slots) +
+                                file_ + "の取引データが"_sj + runtime::digitsOf(slots) +
                                     "件を超えています。\r\n基本データ.TXTのストック量（"_sj +
                                     runtime::digitsOf(slots - 1) + "）を増やして下さい。"_sj,
                                 e.offset);
@@ -230,53 +304,55 @@ private:
 
     void apply(const common::HeaderEntry& e, TradeRecord& record, const PasteSelection* paste, BasicData* basic,
                TradeFileReading* result) {
-        const BlockKey block = blockKeyOf(e.key);
+        const KeyMeaning& block = meaningOf(e.key);
         // A group or option block keeps the header number it was read with, even one it is
         // too new to be read.
-        if (block.kind == BlockKey::Group) {
+        if (block.field == Field::Group) {
             TradeRecord& r = target(record, paste, paste && paste->groups[block.g]);
             r.groups[block.g].version = e.number;
-        } else if (block.kind == BlockKey::Option) {
+        } else if (block.field == Field::Option) {
             TradeRecord& r = target(record, paste, paste && paste->options[block.k]);
             r.options[block.k].version = e.number;
         }
         if (!e.applies) return;
-        const std::string& file = tradeFileName(kind_);
-        const std::string& key = e.key;
         // Fields a paste never takes are read into the scratch record.
         TradeRecord& never = target(record, paste, false);
-        if (key == "取引ナンバー"_sj) {
-            never.tradeNumber = common::singleOrZero(runtime::val(e.value));
-        } else if (key == "処理区分"_sj) {
-            never.recordKind = common::singleOrZero(runtime::val(e.value));
-        } else if (key == "通貨単位"_sj) {
-            never.lotUnit = common::singleOrZero(runtime::val(e.value));
-        } else if (key == "注文枚数"_sj) {
-            never.orderLots = common::int16OrZero(runtime::val(e.value));
-        } else if (key == "注文残枚数"_sj) {
-            never.remainingLots = common::int16OrZero(runtime::val(e.value));
-        } else if (key == "決済枚数"_sj) {
-            never.settleLots = common::int16OrZero(runtime::val(e.value));
-        } else if (key == "取引状況"_sj) {
+        switch (block.field) {
+        case Field::None: return;
+        case Field::TradeNumber: never.tradeNumber = common::singleOrZero(runtime::val(e.value)); return;
+        case Field::RecordKind: never.recordKind = common::singleOrZero(runtime::val(e.value)); return;
+        case Field::LotUnit: never.lotUnit = common::singleOrZero(runtime::val(e.value)); return;
+        case Field::OrderLots: never.orderLots = common::int16OrZero(runtime::val(e.value)); return;
+        case Field::RemainingLots: never.remainingLots = common::int16OrZero(runtime::val(e.value)); return;
+        case Field::SettleLots: never.settleLots = common::int16OrZero(runtime::val(e.value)); return;
+        case Field::Status:
             never.status = field();
             never.statusTime = field();
-        } else if (key == "日時確定"_sj) {
-            target(record, paste, paste && paste->confirmTime).confirmTime = field();
-        } else if (key == "通貨ペア"_sj) {
+            return;
+        case Field::ConfirmTime: target(record, paste, paste && paste->confirmTime).confirmTime = field(); return;
+        case Field::Pair: {
             TradeRecord& r = target(record, paste, paste && paste->pair);
             splitEntry(e.value, r.pairIndex, r.pairName);
-        } else if (key == "売買項目"_sj) {
+            return;
+        }
+        case Field::Side: {
             TradeRecord& r = target(record, paste, paste && paste->side);
             splitEntry(e.value, r.sideIndex, r.sideName);
-        } else if (key == "基本時間足"_sj) {
+            return;
+        }
+        case Field::Timeframe: {
             TradeRecord& r = target(record, paste, paste && paste->timeframe);
             splitEntry(e.value, r.timeframeIndex, r.timeframeName);
-        } else if (key == "価格"_sj) {
+            return;
+        }
+        case Field::Price: {
             TradeRecord& r = target(record, paste, paste && paste->price);
             r.priceText = e.value;
             r.priceInteger = field();
             r.priceFraction = field();
-        } else if (key == "損切り価格"_sj) {
+            return;
+        }
+        case Field::StopLoss: {
             TradeRecord& r = target(record, paste, paste && paste->stopLoss);
             r.stopChart = e.value;
             r.stopInteger = field();
@@ -288,7 +364,9 @@ private:
                 r.stopTime = field();
                 r.carryStopTime = field();
             }
-        } else if (key == "決済目標価格"_sj) {
+            return;
+        }
+        case Field::Target: {
             // Files older than 300 have no target block: the key is unknown to them.
             if (e.number < 300) return;
             TradeRecord& r = target(record, paste, paste && paste->target);
@@ -298,13 +376,12 @@ private:
             r.carryTargetFraction = field();
             r.targetTime = field();
             r.carryTargetTime = field();
-        } else if (key == "基本損益"_sj) {
-            common::checkedDecimal(e, file, never.basePL);
-        } else if (key == "損益"_sj) {
-            common::checkedDecimal(e, file, never.tradePL);
-        } else if (key == "損益額"_sj) {
-            common::checkedDecimal(e, file, never.tradePLAmount);
-        } else if (key == "メモ"_sj) {
+            return;
+        }
+        case Field::BasePL: common::checkedDecimal(e, file_, never.basePL); return;
+        case Field::TradePL: common::checkedDecimal(e, file_, never.tradePL); return;
+        case Field::TradePLAmount: common::checkedDecimal(e, file_, never.tradePLAmount); return;
+        case Field::Memo: {
             TradeRecord& r = target(record, paste, paste && paste->memo);
             float m = common::singleOrZero(runtime::val(e.value));
             for (int c = 1; c <= 5; ++c) r.memoChart[c] = field();
@@ -320,7 +397,9 @@ private:
             }
             r.memoText = std::move(text);
             r.memoLineCount = m;
-        } else if (block.kind == BlockKey::Group) {
+            return;
+        }
+        case Field::Group: {
             TradeRecord& r = target(record, paste, paste && paste->groups[block.g]);
             r.groups[block.g].chart = e.value;
             std::string name = field();
@@ -328,13 +407,17 @@ private:
             r.groups[block.g].present = true;
             if (basic) basic->groups[block.g].name = name;
             if (result) meet(*result, 4 + block.g, name);
-        } else if (block.kind == BlockKey::Item) {
+            return;
+        }
+        case Field::Item: {
             TradeRecord& r = target(record, paste, paste && paste->groups[block.g]);
             RecordChoice& c = r.groups[block.g].items[block.i];
             c.label = e.value;
             readChoice(c);
             c.present = true;
-        } else if (block.kind == BlockKey::Option) {
+            return;
+        }
+        case Field::Option: {
             TradeRecord& r = target(record, paste, paste && paste->options[block.k]);
             RecordOption& o = r.options[block.k];
             o.choice.label = field();
@@ -342,6 +425,8 @@ private:
             o.chart = e.value;
             readChoice(o.choice);
             o.choice.present = true;
+            return;
+        }
         }
     }
 
@@ -359,6 +444,7 @@ private:
 
     runtime::FieldReader in_;
     TradeFileKind kind_;
+    const std::string& file_;
     common::HeaderReader headers_;
     TradeRecord scratch_;
 };

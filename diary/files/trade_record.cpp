@@ -46,8 +46,16 @@ void initialiseRecord(TradeRecord& r, const NewRecordDefaults& d) {
 }
 
 void TradeTable::dimension(int capacity) {
-    records.clear();
-    records.resize(static_cast<std::size_t>(capacity < 0 ? 0 : capacity) + 1);
+    const std::size_t slots = static_cast<std::size_t>(capacity < 0 ? 0 : capacity) + 1;
+    if (records.size() == slots) {
+        // The table is read again after every trade step: the slots it has are emptied
+        // in place rather than made anew.
+        const TradeRecord empty;
+        for (TradeRecord& r : records) r = empty;
+    } else {
+        records.clear();
+        records.resize(slots);
+    }
     lastIndex = -1;
     currentIndex = -1;
     parentIndex = -1;

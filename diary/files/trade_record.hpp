@@ -57,9 +57,11 @@ struct TradeRecord {
     std::string carryTargetInteger, carryTargetFraction, carryTargetTime;
     // Profit and loss in exact decimals: the price difference of a settlement, the profit
     // in price units times lots, and the trade's running profit amount in currency.
-    runtime::DecimalVar basePL{"-3.5"};
-    runtime::DecimalVar tradePL{"-6.5"};
-    runtime::DecimalVar tradePLAmount{"-9.5"};
+    // Signed, integer and fraction digits ("-3.5", "-6.5", "-9.5"), spelled out so that a
+    // table of thousands of records is made without parsing them each time.
+    runtime::DecimalVar basePL{runtime::DecimalSpec{true, 3, 5}};
+    runtime::DecimalVar tradePL{runtime::DecimalSpec{true, 6, 5}};
+    runtime::DecimalVar tradePLAmount{runtime::DecimalSpec{true, 9, 5}};
     float memoLineCount = 0;
     std::array<std::string, 6> memoChart{};  // 1..5
     std::string memoText;                    // lines joined with CR LF

@@ -41,9 +41,11 @@ public:
     bool received = false;
 };
 
-// The model's key for an FLTK key: Tab, Enter and Space by their own codes, the rest as
-// FLTK numbers them.
+// The model's key for an FLTK key: Tab, Enter and Space by their own codes, letters by
+// their capital (FLTK names a letter key by its small letter), the rest as FLTK numbers
+// them.
 int modelKey(int flKey) {
+    if (flKey >= 'a' && flKey <= 'z') return flKey - 'a' + 'A';
     switch (flKey) {
     case FL_Tab: return key::Tab;
     case FL_Enter:

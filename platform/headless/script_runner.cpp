@@ -314,7 +314,7 @@ std::optional<std::string> ScriptRunner::execute(std::string_view line) {
         return result(t[1].text, model_.userClose(h));
     }
     if (cmd == "key") {
-        if (n != 2) return usage("key [shift+|ctrl+|alt+]tab|enter|space|escape");
+        if (n != 2) return usage("key [shift+|ctrl+|alt+]tab|enter|space|escape | key ctrl+a");
         std::string k = t[1].text;
         int mods = 0;
         for (auto [prefix, bit] : {std::pair{"shift+", modifier::Shift}, std::pair{"ctrl+", modifier::Ctrl},
@@ -323,10 +323,14 @@ std::optional<std::string> ScriptRunner::execute(std::string_view line) {
                 mods |= bit;
                 k.erase(0, std::string_view(prefix).size());
             }
-        static const std::map<std::string, int> keys = {
-            {"tab", key::Tab}, {"enter", key::Enter}, {"space", key::Space}, {"escape", key::Escape}};
+        static const std::map<std::string, int> keys = {{"tab", key::Tab},     {"enter", key::Enter},
+                                                        {"space", key::Space}, {"escape", key::Escape},
+                                                        {"a", key::A}};
         auto it = keys.find(k);
         if (it == keys.end()) return "unknown key " + t[1].text;
+        // A letter types nothing here: `type` types text, and Ctrl+A is the one letter
+        // shortcut the keyboard rules know.
+        if (it->second == key::A && !(mods & modifier::Ctrl)) return "key a needs ctrl+ (type types text)";
         const Handle focused = model_.focus();
         const bool swallowed = model_.keyDown(it->second, mods);
         // A key the form rules pass on reaches the focused control as typing.

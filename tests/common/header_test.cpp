@@ -22,6 +22,10 @@ TEST(HeaderSplit, NumberAndKeyAtTheFirstUnderscore) {
         {"ストック量"_sj, 0, "before"},             // no "_": the key stays as it was
         {"99999_X", 0, "X"},                       // beyond 16 bits: a header error too
         {"abc_X", 0, "X"},
+        {"0300_", 300, ""},
+        {"300_X", 300, "X"},
+        {" 0300_X", 300, "X"},
+        {"0３00_X"_sj, 0, "X"},
     };
     for (const auto& c : cases) {
         std::int16_t number = -1;

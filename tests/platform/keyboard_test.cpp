@@ -1,5 +1,5 @@
-// The keyboard rules of the forms: Tab order, Enter and Space on buttons, Ctrl+Tab in an
-// edit, and keys on disabled windows.
+// The keyboard rules of the forms: Tab order, Enter and Space on buttons, Ctrl+Tab and
+// Ctrl+A in an edit, and keys on disabled windows.
 
 #include "form_fixture.hpp"
 
@@ -148,6 +148,50 @@ TEST_F(FormFixture, KeysOnADisabledControlOrFormAreSwallowed) {
         EXPECT_FALSE(model.find(button)->pressed) << k.what;
         EXPECT_TRUE(drain().empty()) << k.what;
     }
+}
+
+// Ctrl+A selects the whole text (CR LF and two-byte characters counted in bytes) so that
+// typing replaces it; Ctrl+Alt+A, Shift+A and a plain A leave the caret where it was.
+TEST_F(FormFixture, CtrlASelectsTheWholeTextOfTheFocusedEdit) {
+    const Handle memo = add(Kind::Edit, "MEMO", Tabbed | style::EditMultiLine);
+    model.change(memo)->edit.multiLine = true;
+    struct Case {
+        int modifiers;
+        bool selects;
+    };
+    for (const Case& k : {Case{modifier::Ctrl, true}, Case{modifier::Ctrl | modifier::Shift, true},
+                          Case{modifier::Ctrl | modifier::Alt, false}, Case{modifier::Shift, false}, Case{0, false}}) {
+        model.setText(memo, sj("一行目\r\n10"));
+        model.setSelection(memo, 3, 3);
+        model.setFocus(memo);
+        drain();
+        EXPECT_FALSE(model.keyDown(key::A, k.modifiers)) << k.modifiers;
+        EXPECT_FALSE(model.keyUp(key::A, k.modifiers)) << k.modifiers;
+        EXPECT_EQ(drain(), (Words{"keydown:MEMO", "keyup:MEMO"})) << "the key still reaches the edit";
+        const EditState& e = model.find(memo)->edit;
+        EXPECT_EQ(e.selStart, k.selects ? 0u : 3u) << k.modifiers;
+        EXPECT_EQ(e.selEnd, k.selects ? 10u : 3u) << k.modifiers;
+    }
+    model.keyDown(key::A, modifier::Ctrl);
+    model.keyUp(key::A, modifier::Ctrl);
+    ASSERT_EQ(model.userType(memo, "3"), InputResult::Done);
+    EXPECT_EQ(model.find(memo)->text, "3");
+}
+
+TEST_F(FormFixture, CtrlAOnADisabledEditOrAButtonSelectsNothing) {
+    const Handle edit = add(Kind::Edit, "EDIT1");
+    const Handle button = add(Kind::PushButton, "OK");
+    model.setText(edit, "110.50");
+    model.setText(button, "OK");
+    model.setFocus(edit);
+    model.setEnabled(edit, false);
+    model.keyDown(key::A, modifier::Ctrl);
+    EXPECT_EQ(model.find(edit)->edit.selEnd, 0u);
+    model.setEnabled(edit, true);
+    model.setFocus(button);
+    model.keyDown(key::A, modifier::Ctrl);
+    EXPECT_EQ(model.find(button)->edit.selEnd, 0u);
+    EXPECT_EQ(model.find(edit)->edit.selEnd, 0u);
 }
 
 }  // namespace

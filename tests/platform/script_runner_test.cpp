@@ -106,7 +106,12 @@ TEST_F(ScriptFixture, KeysMoveTheFocusAndPressButtons) {
         "key enter\n"
         "focus EDIT1\n"
         "key space\n"
-        "expect EDIT1 text \" \"\n");
+        "expect EDIT1 text \" \"\n"
+        // As a typist replaces a field: select it all, then type.
+        "type EDIT1 10\n"
+        "key ctrl+a\n"
+        "type EDIT1 3\n"
+        "expect EDIT1 text \"3\"\n");
     ASSERT_FALSE(error) << error->text();
     EXPECT_EQ(std::count(handled.begin(), handled.end(), "click:BUTTON1"), 1);
 }
@@ -212,6 +217,8 @@ TEST_F(ScriptFixture, ALineThatCannotBeCarriedOutEndsTheRun) {
         {"scroll HS1 101", 1, "HS1 value out of range"},
         {"type LIST1 x", 1, "LIST1 does not take this action"},
         {"key f5", 1, "unknown key f5"},
+        {"key a", 1, "key a needs ctrl+ (type types text)"},
+        {"key shift+a", 1, "key a needs ctrl+"},
         {"expect EDIT1 text \"x\"", 1, "EDIT1 text is \"\", expected \"x\""},
         {"expect clipboard \"x\"", 1, "the clipboard holds \"\", expected \"x\""},
         {"expect CHECK1 checked 1", 1, "CHECK1 checked is 0, expected 1"},

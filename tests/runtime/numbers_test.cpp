@@ -147,6 +147,18 @@ TEST(Val, ReadsTheLongestNumberAtTheStart) {
     for (const auto& c : cases) EXPECT_EQ(runtime::val(c.text), c.value) << '"' << c.text << '"';
 }
 
+// Plain digits take a short way; a leading blank sends the same digits through the
+// general scan, which must give the same value.
+TEST(Val, PlainDigitsGiveWhatTheGeneralScanGives) {
+    for (const char* digits : {"0", "0300", "00000", "9999", "32768", "9007199254740993", "999999999999999",
+                               "123456789012345", "1234567890123456", "0000000000000001"}) {
+        EXPECT_EQ(runtime::val(digits), runtime::val(std::string(" ") + digits)) << digits;
+        EXPECT_EQ(runtime::val(digits), runtime::val(std::string(digits) + ".")) << digits;
+    }
+    EXPECT_EQ(runtime::val("0300"), 300);
+    EXPECT_EQ(runtime::val("999999999999999"), 999999999999999.0);
+}
+
 TEST(Val, NeverReadsPastTheView) {
     // Exact-size heap buffers, so that a read beyond the end is caught by the sanitizer.
     const auto digits = std::make_unique<char[]>(2);

@@ -224,6 +224,22 @@ TEST_F(RealWindow, KeysGoWhereTheProgramPutTheFocusWhenItShowedTheForm) {
     EXPECT_EQ(model.find(field)->text, "111.25");
 }
 
+// Ctrl+A in a real input: FLTK's own field and the model's rule select the same whole
+// text, so what is typed next replaces it; the model sees the letter key by its capital.
+TEST_F(RealWindow, CtrlAThenTypingReplacesTheWholeText) {
+    model.setText(edit, sj("１０枚"));
+    clickAt(20, 60);  // at the start of the text
+    ASSERT_TRUE(pumpUntil([&] { return model.focus() == edit; }));
+    ASSERT_EQ(std::system("(xdotool key ctrl+a; xdotool type 3; xdotool key Tab) &"), 0);
+    ASSERT_TRUE(pumpUntil([&] { return model.focus() != edit; }));
+    EXPECT_EQ(model.find(edit)->text, "3");
+    EXPECT_STREQ(static_cast<Fl_Input*>(backend->widget(edit))->value(), "3");
+    const auto keyA = std::find_if(model.notifications().begin(), model.notifications().end(), [&](const Notification& n) {
+        return n.kind == NotificationKind::KeyDown && n.window == edit && n.value == key::A;
+    });
+    EXPECT_NE(keyA, model.notifications().end());
+}
+
 TEST_F(RealWindow, APasteKeepsOnlyWhatFitsTheLimitInCp932Bytes) {
     model.change(edit)->edit.limit = 7;
     model.setText(edit, "1");

@@ -1,0 +1,32 @@
+#pragma once
+// The trade files read with the diary's rules and written back with its writer, for
+// quillon-data: "取引中データ.TXT", "整理データ.TXT" and "コピーデータ.TXT".
+
+#include <string>
+#include <string_view>
+
+#include "diary/files/basic_data.hpp"
+#include "diary/files/trade_file.hpp"
+
+namespace tools {
+
+// The most records a table holds: its indexes are 16-bit.
+inline constexpr int kMostTableRecords = 32768;
+
+// Reads `text` as a trade file of `kind` and returns what the diary's writer makes of
+// the records it read. Throws the reader's common::DataError at the first problem.
+//  - The in-progress file and the archive are read into a table with a slot for every
+//    record start the file holds (at most kMostTableRecords), the in-progress file's
+//    records initialised at each start, the archive's only advancing; every record read
+//    is written back, in file order (a rewrite is no trade step: nothing is archived or
+//    dropped).
+//  - The copy file is one record: what a paste with every box ticked takes from it, over
+//    the fields a paste never takes (trade number, kind, status, lots, unit, profit) as
+//    the file's first record holds them.
+// The writer writes the groups, sub-items and options in use. With `basic` (the diary's
+// basic data) they are those of the basic data; without it, exactly those whose blocks
+// the file holds (a group also when only blocks of its sub-items are there). The group
+// names are the file's, as the diary's reading makes them.
+std::string rewriteTradeFile(std::string_view text, diary::TradeFileKind kind, const diary::BasicData* basic);
+
+}  // namespace tools
