@@ -187,7 +187,7 @@ TEST(DiaryForms, ControlsStandAsTheLayoutPlacesThem) {
         {"FORM3", "BUTTON32", ResourceKind::PushButton, "エントリー・決済　日時確定", {0, 912, 12, 150, 24},
          "ＭＳ Ｐゴシック", 10},
         {"FORM3", "TEXT53", ResourceKind::Label, "価　　格", {0, 318, 12, 108, 18}, "ＭＳ Ｐゴシック", 14},
-        {"FORM3", "TEXT62", ResourceKind::Label, "", {0, 678, 60, 174, 18}, "ＭＳ Ｐゴシック", 14},
+        {"FORM3", "TEXT62", ResourceKind::Label, "", {0, 678, 60, 174, 18}, "ＭＳ Ｐゴシック", 10},
         {"FORM3", "COMBO4", ResourceKind::ComboBox, std::nullopt, {0, 192, 36, 108, 228}, "ＭＳ Ｐゴシック", 14},
         {"FORM3", "BUTTON11", ResourceKind::PushButton, "メ　モ", {0, 6, 444, 78, 30}, "ＭＳ Ｐゴシック", 14},
         {"FORM4", "EDIT1", ResourceKind::Edit, "", {0, 24, 18, 498, 396}, "ＭＳ Ｐゴシック", 14},

@@ -82,6 +82,10 @@ void mainProgram() {
     diary::Windows& w = d.windows;
     diary::FormWindow* forms[] = {&w.main,    &w.chart,   &w.trade, &w.memo,
                                   &w.closedTrades, &w.options, &w.input, &w.checklist};
+    // The longest texts the program writes into labels and buttons later: a whole
+    // date-time, the settlement screen's emergency caption.
+    for (const char* label : {"TEXT61", "TEXT62", "TEXT65", "TEXT70"}) ui::setText(w.trade[label], "2026/12/10_11:45:30");
+    ui::setText(w.trade["BUTTON51"], runtime::fromUtf8("緊急エントリー 日時確定"));
     for (diary::FormWindow* form : forms) reportClippedCaptions(*form);
     // The input box shows its date-time fields, as for the time stop.
     ui::show(w.input["EDIT13"], false);
