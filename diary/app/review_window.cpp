@@ -123,7 +123,7 @@ void loadArchive(Diary& d) {
     if (!archive.tail.empty()) {
         d.review.archiveTail = archive.tail;
         common::PV$STOP_SUB("整理データの警告"_sj,
-                            "整理データ.TXTの最後の取引データが途中で切れているため、その取引は表示しません。\r\n"
+                            "整理データ.TXTの最後の取引データが途中で切れているため、切れた部分は表示しません。\r\n"
                             "それより前の取引データはすべて表示します。"_sj);
     }
     rebuildEntryList(d);
