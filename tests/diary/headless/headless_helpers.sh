@@ -12,6 +12,8 @@ fail() {
 sj() { iconv -f UTF-8 -t CP932 | sed 's/$/\r/'; }
 # A file's text in UTF-8 with plain line ends, for messages and greps.
 utf8() { iconv -f CP932 -t UTF-8 "$1" | sed 's/\r$//'; }
+# has_line FILE LINE: the file holds the line (grep reads on to the end: no broken pipe).
+has_line() { utf8 "$1" | grep -Fx -- "$2" >/dev/null; }
 
 # run_diary FOLDER SCRIPT: runs the diary in FOLDER with the script (UTF-8 on stdin).
 run_diary() {
