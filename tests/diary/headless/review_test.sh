@@ -2,7 +2,7 @@
 # The closed-trade review end to end on the headless backend: scripted runs of QUILLON on
 # archives written by hand in the record layout (closed_trades.txt: trade 5 bought and
 # settled in two steps, trade 6 sold at a loss without target and with an orientation
-# memo, trade 7 at no profit with no groups), each in a working folder of its own,
+# memo, trade 7 at no profit with group 2 alone), each in a working folder of its own,
 # checked by the controls of the closed-trade window, the clipboard and the files.
 #   review_test.sh QUILLON FIXTURES OUTPUT_FOLDER
 set -euo pipefail
@@ -174,6 +174,27 @@ entry6() {
 2026/03/03_13:45:00　時間帯　ロンドン
 TXT
 }
+# Trade 7's entry: stop-loss and target of "0" as the trade window stores them when
+# nothing was entered, and only group 2, whose sub-item 0 is chosen.
+entry7() {
+  cat <<'TXT'
+2026/03/04_09:00:00 : AUD/JPY  買い          |
+                      80.00    1枚  10000通貨
+                    : 0.0      ←決済目標価格
+                    : 0.0      ←損切り価格
+2026/03/04_08:59:00エントリー
+－－－－－－－－－－－－－－－－－－－－－－－
+      基本時間足   　１分足
+
+
+時間軸
+
+2026/03/04_08:50:00　上位足　日足
+
+                   　下位足　未設定
+
+TXT
+}
 memo6() {
   cat <<'TXT'
 －－－－－－－　見当識　メ　　モ　－－－－－－－
@@ -213,11 +234,7 @@ $(open_review)
 expect FORM5 visible 1
 expect MAINFORM visible 0
 $(expect_list FORM5.LIST2 "$trade5" "$trade6" "$trade7")
-expect FORM5.LIST4 count 4
-expect FORM5.LIST4 item 0 "トレンド分析"
-expect FORM5.LIST4 item 1 "サポート"
-expect FORM5.LIST4 item 2 "指標"
-expect FORM5.LIST4 item 3 "時間帯"
+$(expect_list FORM5.LIST4 "トレンド分析" "サポート" "指標" "時間帯" "時間軸")
 expect FORM5.LIST4 marked 0 1
 expect FORM5.LIST4 marked 3 1
 expect FORM5.BUTTON33 enabled 0
@@ -307,6 +324,7 @@ $(memo6 | expect_text FORM5.EDIT10)
 $(expect_list FORM5.LIST6 "メモ１")
 expect FORM5.BUTTON49 enabled 1
 pick FORM5.LIST2 2
+$(entry7 | expect_text FORM5.EDIT9)
 expect FORM5.LIST5 count 0
 click FORM5.BUTTON23
 $(end_run)
