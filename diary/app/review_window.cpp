@@ -123,7 +123,7 @@ void loadArchive(Diary& d) {
     if (!archive.tail.empty()) {
         d.review.archiveTail = archive.tail;
         common::PV$STOP_SUB("整理データの警告"_sj,
-                            "整理データ.TXTの最後の取引データが途中で切れているため、その取引は表示しません。\r\n"
+                            "整理データ.TXTの最後の取引データが途中で切れているため、切れた部分は表示しません。\r\n"
                             "それより前の取引データはすべて表示します。"_sj);
     }
     rebuildEntryList(d);
@@ -164,6 +164,11 @@ void openReview(Diary& d) {
 }
 
 void closeReview(Diary& d) {
+    // While the orientation memo is being edited "閉じる" is disabled, and the close box
+    // does what it does: the memo window is closed first, by its own "閉じる". Closing the
+    // review under it would leave the memo window open outside review mode and the
+    // review's controls disabled for the next time it is opened.
+    if (memoWindowShown(d)) return;
     if (d.review.memoEdited == 1) rewriteArchive(d, d.review.archiveTail);
     if (runtime::fileExists(d.env.tradeDataFolder + "移転しました.TXT"_sj)) {
         common::PV$STOP_SUB("強制終了警告"_sj, "指定したフォルダ内には取引データが存在しませんので、終了します。"_sj);

@@ -11,6 +11,8 @@ fail() {
 # sj, utf8 and kankyo: the diary's files as fixtures.
 # shellcheck source=../support/diary_files.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../support/diary_files.sh"
+# has_line FILE LINE: the file holds the line (grep reads on to the end: no broken pipe).
+has_line() { utf8 "$1" | grep -Fx -- "$2" >/dev/null; }
 
 # run_diary FOLDER SCRIPT: runs the diary in FOLDER with the script (UTF-8 on stdin).
 run_diary() {

@@ -112,8 +112,6 @@ edit_field() {
     { print }' | sj >"$1.new"
   mv "$1.new" "$1"
 }
-# has_line FILE LINE: the file holds the line (grep reads on to the end: no broken pipe).
-has_line() { utf8 "$1" | grep -Fx -- "$2" >/dev/null; }
 # expect_records FILE WHAT: the records of FILE are the lines on stdin.
 expect_records() {
   diff <(records "$1") - >"$out/diff.txt" || { cat "$out/diff.txt"; fail "$2"; }
