@@ -41,8 +41,8 @@ int usage() {
                  << tools::kMostTableRecords
                  << "),\n"
                     "whatever the stock capacity. The groups, sub-items and options written back are\n"
-                    "those in use in the basic data given with --basic, or without it those whose\n"
-                    "blocks the file holds.\n";
+                    "those in use in the basic data given with --basic, or without it the blocks each\n"
+                    "record holds.\n";
     return 2;
 }
 

@@ -31,40 +31,6 @@ diary::TradeTable tableFor(std::string_view text) {
     return table;
 }
 
-// Marks as in use exactly the groups, sub-items and options whose blocks the text holds.
-// The text is read once more as an in-progress file whose new records carry a label no
-// field can hold (a field never holds a line end): a sub-item whose label changed in some
-// record had its block there. Groups and options are the names the reading met. Only
-// called after the text was read without error, so this reading meets none.
-void useBlocksOf(std::string_view text, diary::BasicData& basic) {
-    const std::string notMet = "\n";
-    ItemLabels items;
-    OptionLabels options;
-    for (auto& group : items) group.fill(notMet);
-    options.fill(notMet);
-    diary::BasicData scratch = basic;
-    diary::TradeTable table = tableFor(text);
-    const diary::TradeFileReading reading = diary::readTradeFile(
-        text, diary::TradeFileKind::InProgress, scratch, diary::newRecordDefaults(scratch, items, options), table);
-
-    for (int g = 1; g <= diary::kGroupCount; ++g) {
-        basic.groups[g].used = 0;
-        for (auto& item : basic.groups[g].items) item.used = 0;
-    }
-    for (int k = 1; k <= diary::kOptionCount; ++k) basic.options[k].used = 0;
-    for (const diary::NameMet& met : reading.namesMet) {
-        if (met.key >= 5) basic.groups[met.key - 4].used = 1;
-        else basic.options[met.key + 1].used = 1;
-    }
-    for (int n = 0; n <= table.lastIndex; ++n)
-        for (int g = 1; g <= diary::kGroupCount; ++g)
-            for (int i = diary::firstItemOf(g); i <= 3; ++i)
-                if (table.at(n).groups[g].items[i].label != notMet) {
-                    basic.groups[g].items[i].used = 1;
-                    basic.groups[g].used = 1;  // its sub-item is written inside the group's block
-                }
-}
-
 diary::PasteSelection everything() {
     diary::PasteSelection s;
     s.pair = s.side = s.price = s.timeframe = true;
@@ -79,20 +45,20 @@ diary::PasteSelection everything() {
 std::string rewriteTradeFile(std::string_view text, diary::TradeFileKind kind, const diary::BasicData* basic) {
     diary::BasicData data = basic ? *basic : diary::defaultBasicData();
     const diary::NewRecordDefaults defaults = defaultsOf(data);
+    // With the basic data, the blocks they have in use; without, each record's own.
+    const diary::RecordBlocks blocks = basic ? diary::RecordBlocks::InUse : diary::RecordBlocks::AsRead;
     diary::TradeTable table = tableFor(text);
     diary::readTradeFile(text, kind, data, defaults, table);
-    std::string written;
     if (kind == diary::TradeFileKind::Copy) {
         diary::TradeRecord record;
         if (table.lastIndex >= 0) record = table.at(0);
         else diary::initialiseRecord(record, defaults);
         table.erase();
         diary::readCopyFile(text, everything(), record);
-        if (!basic) useBlocksOf(text, data);
-        return diary::writeTradeRecord(record, data);
+        return diary::writeTradeRecord(record, data, blocks);
     }
-    if (!basic) useBlocksOf(text, data);
-    for (int n = 0; n <= table.lastIndex; ++n) written += diary::writeTradeRecord(table.at(n), data);
+    std::string written;
+    for (int n = 0; n <= table.lastIndex; ++n) written += diary::writeTradeRecord(table.at(n), data, blocks);
     return written;
 }
 

@@ -23,10 +23,9 @@ inline constexpr int kMostTableRecords = 32768;
 //  - The copy file is one record: what a paste with every box ticked takes from it, over
 //    the fields a paste never takes (trade number, kind, status, lots, unit, profit) as
 //    the file's first record holds them.
-// The writer writes the groups, sub-items and options in use. With `basic` (the diary's
-// basic data) they are those of the basic data; without it, exactly those whose blocks
-// the file holds (a group also when only blocks of its sub-items are there). The group
-// names are the file's, as the diary's reading makes them.
+// With `basic` (the diary's basic data) every record is written with the groups,
+// sub-items and options the basic data have in use; without it, each record with exactly
+// the blocks it was read with, under the group names it gave.
 std::string rewriteTradeFile(std::string_view text, diary::TradeFileKind kind, const diary::BasicData* basic);
 
 }  // namespace tools
