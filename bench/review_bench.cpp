@@ -10,10 +10,12 @@
 // Aims (not enforced): review / reference <= 3, table <= 4 x the file's size.
 //
 //   review_bench [--trades N] [--runs N] [--dir DIR] [--quillon-data PATH]
+//   review_bench [--trades N] --write FILE
 // N trades (default 10000; every fourth settled in two steps: 3.25 records a trade, and
 // the table's 16-bit indexes hold 32767 records). DIR is where the files go (a fresh
 // folder is made in it and removed at the end); the default is the system's temporary
 // folder. PATH is the checker to time; the default is quillon-data beside this program.
+// --write only writes the archive to FILE, for timing other readers on it by hand.
 #include <fcntl.h>
 #include <iconv.h>
 #include <malloc.h>
@@ -207,7 +209,7 @@ void resetPeak() {
 }
 
 struct Memory {
-    std::size_t heap = 0, rssGrowth = 0, peakGrowth = 0, heapAfterClose = 0;
+    std::size_t heap = 0, rssGrowth = 0, rssTrimmed = 0, peakGrowth = 0, heapAfterClose = 0;
 };
 
 Memory measureMemory(const std::string& archivePath, const std::string& inProgressPath,
@@ -225,6 +227,10 @@ Memory measureMemory(const std::string& archivePath, const std::string& inProgre
         m.heap = heapInUse() - heapBefore;
         m.rssGrowth = statusBytes("VmRSS") - rssBefore;
         m.peakGrowth = statusBytes("VmHWM") - rssBefore;
+        // The allocator may keep the freed text's pages (it reuses a free block of the
+        // arena for it): what the table alone keeps resident shows after a trim.
+        malloc_trim(0);
+        m.rssTrimmed = statusBytes("VmRSS") - rssBefore;
         closeReview(inProgressPath, configured, defaults, table, ignored);
         m.heapAfterClose = heapInUse() - heapBefore;
     }
@@ -276,23 +282,30 @@ int main(int argc, char** argv) {
     int runs = 5;
     std::string base = std::filesystem::temp_directory_path().string();
     std::string checker = besideThisProgram(argv[0], "quillon-data");
+    std::string writeOnly;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--trades") == 0 && i + 1 < argc) trades = std::max(1, std::atoi(argv[++i]));
         else if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) runs = std::max(1, std::atoi(argv[++i]));
         else if (std::strcmp(argv[i], "--dir") == 0 && i + 1 < argc) base = argv[++i];
         else if (std::strcmp(argv[i], "--quillon-data") == 0 && i + 1 < argc) checker = argv[++i];
+        else if (std::strcmp(argv[i], "--write") == 0 && i + 1 < argc) writeOnly = argv[++i];
         else {
-            std::fprintf(stderr, "usage: review_bench [--trades N] [--runs N] [--dir DIR] [--quillon-data PATH]\n");
+            std::fprintf(stderr, "usage: review_bench [--trades N] [--runs N] [--dir DIR] [--quillon-data PATH]\n"
+                                 "       review_bench [--trades N] --write FILE\n");
             return 2;
         }
+    }
+    const diary::BasicData configured = bench::benchBasicData(10);
+    const diary::NewRecordDefaults defaults = bench::defaultsOf(configured);
+    if (!writeOnly.empty()) {
+        runtime::writeFileSafely(writeOnly, bench::closedTradeArchive(trades, configured, defaults).text);
+        return 0;
     }
     std::string root = base + "/review_bench_XXXXXX";
     if (::mkdtemp(root.data()) == nullptr) fail("mkdtemp");
     const std::string archivePath = root + "/整理データ.TXT";
     const std::string inProgressPath = root + "/取引中データ.TXT";
 
-    const diary::BasicData configured = bench::benchBasicData(10);
-    const diary::NewRecordDefaults defaults = bench::defaultsOf(configured);
     std::size_t fileBytes = 0;
     int records = 0;
     {
@@ -343,9 +356,10 @@ int main(int argc, char** argv) {
     std::printf("table holding the archive: heap %.1f MiB = %.2f x the file  (aim <= 4 x = %.1f MiB)\n",
                 mib(memory.heap), static_cast<double>(memory.heap) / static_cast<double>(fileBytes),
                 mib(4 * fileBytes));
-    std::printf("  VmRSS grew %.1f MiB, VmHWM (peak while opening) %.1f MiB over the start; heap after the close %.1f MiB;"
-                " %zu bytes a record slot\n",
-                mib(memory.rssGrowth), mib(memory.peakGrowth), mib(memory.heapAfterClose), sizeof(diary::TradeRecord));
+    std::printf("  VmRSS grew %.1f MiB (%.1f MiB after malloc_trim), VmHWM (peak while opening) %.1f MiB over the start\n",
+                mib(memory.rssGrowth), mib(memory.rssTrimmed), mib(memory.peakGrowth));
+    std::printf("  heap after the close %.1f MiB; %zu bytes a record slot\n", mib(memory.heapAfterClose),
+                sizeof(diary::TradeRecord));
     if (checks.empty()) {
         std::printf("quillon-data check: %s not found, not timed\n", checker.c_str());
         return 0;

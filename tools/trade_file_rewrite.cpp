@@ -1,6 +1,7 @@
 #include "tools/trade_file_rewrite.hpp"
 
 #include <algorithm>
+#include <utility>
 
 #include "diary/files/trade_record.hpp"
 
@@ -31,22 +32,10 @@ diary::TradeTable tableFor(std::string_view text) {
     return table;
 }
 
-// Marks as in use exactly the groups, sub-items and options whose blocks the text holds.
-// The text is read once more as an in-progress file whose new records carry a label no
-// field can hold (a field never holds a line end): a sub-item whose label changed in some
-// record had its block there. Groups and options are the names the reading met. Only
-// called after the text was read without error, so this reading meets none.
-void useBlocksOf(std::string_view text, diary::BasicData& basic) {
-    const std::string notMet = "\n";
-    ItemLabels items;
-    OptionLabels options;
-    for (auto& group : items) group.fill(notMet);
-    options.fill(notMet);
-    diary::BasicData scratch = basic;
-    diary::TradeTable table = tableFor(text);
-    const diary::TradeFileReading reading = diary::readTradeFile(
-        text, diary::TradeFileKind::InProgress, scratch, diary::newRecordDefaults(scratch, items, options), table);
-
+// Marks as in use exactly the groups, sub-items and options whose blocks the text holds,
+// from its reading: groups and options are the names the reading met (in a record or
+// before the first one), a sub-item is in use when some record had its block.
+void useBlocksOf(const diary::TradeFileReading& reading, const diary::TradeTable& table, diary::BasicData& basic) {
     for (int g = 1; g <= diary::kGroupCount; ++g) {
         basic.groups[g].used = 0;
         for (auto& item : basic.groups[g].items) item.used = 0;
@@ -59,7 +48,7 @@ void useBlocksOf(std::string_view text, diary::BasicData& basic) {
     for (int n = 0; n <= table.lastIndex; ++n)
         for (int g = 1; g <= diary::kGroupCount; ++g)
             for (int i = diary::firstItemOf(g); i <= 3; ++i)
-                if (table.at(n).groups[g].items[i].label != notMet) {
+                if (table.at(n).groups[g].items[i].present) {
                     basic.groups[g].items[i].used = 1;
                     basic.groups[g].used = 1;  // its sub-item is written inside the group's block
                 }
@@ -80,7 +69,8 @@ std::string rewriteTradeFile(std::string_view text, diary::TradeFileKind kind, c
     diary::BasicData data = basic ? *basic : diary::defaultBasicData();
     const diary::NewRecordDefaults defaults = defaultsOf(data);
     diary::TradeTable table = tableFor(text);
-    diary::readTradeFile(text, kind, data, defaults, table);
+    const diary::TradeFileReading reading = diary::readTradeFile(text, kind, data, defaults, table);
+    if (!basic) useBlocksOf(reading, std::as_const(table), data);
     std::string written;
     if (kind == diary::TradeFileKind::Copy) {
         diary::TradeRecord record;
@@ -88,10 +78,8 @@ std::string rewriteTradeFile(std::string_view text, diary::TradeFileKind kind, c
         else diary::initialiseRecord(record, defaults);
         table.erase();
         diary::readCopyFile(text, everything(), record);
-        if (!basic) useBlocksOf(text, data);
         return diary::writeTradeRecord(record, data);
     }
-    if (!basic) useBlocksOf(text, data);
     for (int n = 0; n <= table.lastIndex; ++n) written += diary::writeTradeRecord(table.at(n), data);
     return written;
 }
