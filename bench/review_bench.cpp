@@ -318,6 +318,7 @@ int main(int argc, char** argv) {
     }
     if (records > 32767) {
         std::fprintf(stderr, "%d records: the table's 16-bit indexes hold 32767\n", records);
+        std::filesystem::remove_all(root);
         return 2;
     }
 
