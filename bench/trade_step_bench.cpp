@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_data.hpp"
 #include "diary/files/basic_data.hpp"
 #include "diary/files/trade_file.hpp"
 #include "diary/files/trade_record.hpp"
@@ -45,44 +46,6 @@ double secondsOf(const std::function<void()>& work) {
     const auto start = Clock::now();
     work();
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// Basic data with three groups (group 2 with its sub-item 0) and two options in use.
-diary::BasicData benchBasicData(int capacity) {
-    diary::BasicData b = diary::defaultBasicData();
-    b.stockCapacity = static_cast<std::int16_t>(capacity);
-    const char* groupNames[] = {"", "トレンド", "形状", "環境"};
-    for (int g = 1; g <= 3; ++g) {
-        diary::Group& group = b.groups[g];
-        group.name = runtime::fromUtf8(groupNames[g]);
-        group.used = 1;
-        for (int i = diary::firstItemOf(g); i <= 3; ++i) {
-            diary::SubItem& item = group.items[i];
-            item.name = runtime::fromUtf8("項目") + std::to_string(g) + "-" + std::to_string(i);
-            item.used = 1;
-            item.count = 2;
-            item.choices[1] = "上昇"_sj;
-            item.choices[2] = "下降"_sj;
-        }
-    }
-    for (int k = 1; k <= 2; ++k) {
-        diary::Option& option = b.options[k];
-        option.name = k == 1 ? "指標"_sj : "時間帯"_sj;
-        option.used = 1;
-        option.count = 2;
-        option.choices[1] = "雇用統計"_sj;
-        option.choices[2] = "東京"_sj;
-    }
-    return b;
-}
-
-diary::NewRecordDefaults defaultsOf(const diary::BasicData& b) {
-    std::array<std::array<std::string, 4>, diary::kGroupCount + 1> items{};
-    std::array<std::string, diary::kOptionCount + 1> options{};
-    for (int g = 1; g <= diary::kGroupCount; ++g)
-        for (int i = 0; i <= 3; ++i) items[g][i] = b.groups[g].items[i].name;
-    for (int k = 1; k <= diary::kOptionCount; ++k) options[k] = b.options[k].name;
-    return diary::newRecordDefaults(b, items, options);
 }
 
 std::string stamp(int n) {
@@ -208,8 +171,8 @@ Timings measure(int records, int runs, const std::string& root) {
     const std::string basicPath = dir + "basic/" + "基本データ.TXT"_sj;
     const std::string backupFolder = dir + "backup/";
 
-    diary::BasicData basic = benchBasicData(records);
-    const diary::NewRecordDefaults defaults = defaultsOf(basic);
+    diary::BasicData basic = bench::benchBasicData(records);
+    const diary::NewRecordDefaults defaults = bench::defaultsOf(basic);
     diary::TradeTable table;
     table.dimension(basic.stockCapacity);
     fillTable(table, records, basic, defaults);
@@ -290,8 +253,8 @@ std::size_t heapInUse() {
 }
 
 std::size_t tableHeapBytes(int records) {
-    const diary::BasicData basic = benchBasicData(records);
-    const diary::NewRecordDefaults defaults = defaultsOf(basic);
+    const diary::BasicData basic = bench::benchBasicData(records);
+    const diary::NewRecordDefaults defaults = bench::defaultsOf(basic);
     const std::size_t before = heapInUse();
     std::size_t after = 0;
     {

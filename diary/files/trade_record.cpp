@@ -53,8 +53,9 @@ void TradeTable::dimension(int capacity) {
         const TradeRecord empty;
         for (TradeRecord& r : records) r = empty;
     } else {
-        records.clear();
-        records.resize(slots);
+        // A new vector rather than clear() and resize(): those keep the old storage, and
+        // after the review the table would keep the archive's slots until the program ends.
+        records = std::vector<TradeRecord>(slots);
     }
     lastIndex = -1;
     currentIndex = -1;
@@ -62,7 +63,7 @@ void TradeTable::dimension(int capacity) {
 }
 
 void TradeTable::erase() {
-    records.clear();
+    records = std::vector<TradeRecord>();  // frees the slots' storage, which clear() keeps
     lastIndex = -1;
     currentIndex = -1;
     parentIndex = -1;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "diary/files/basic_data.hpp"
+#include "diary/files/sparse_array.hpp"
 #include "runtime/decimal.hpp"
 
 namespace diary {
@@ -65,8 +66,11 @@ struct TradeRecord {
     float memoLineCount = 0;
     std::array<std::string, 6> memoChart{};  // 1..5
     std::string memoText;                    // lines joined with CR LF
-    std::array<RecordGroup, kGroupCount + 1> groups{};     // 1..11
-    std::array<RecordOption, kOptionCount + 1> options{};  // 1..5
+    // Group and option blocks are made when first written to (a new record's are all
+    // made by its initialisation; a record read from the archive has those it was
+    // written with); one never made reads as empty, version 0 and not present.
+    SparseArray<RecordGroup, kGroupCount + 1> groups;     // 1..11
+    SparseArray<RecordOption, kOptionCount + 1> options;  // 1..5
 
     bool isEntry() const { return recordKind == 0; }
 };
@@ -102,6 +106,7 @@ struct TradeTable {
 
     // Sizes the table to slots 0..capacity, every slot a fresh (empty) record.
     void dimension(int capacity);
+    // Empties the table and gives back the storage of its slots.
     void erase();
     int slots() const { return static_cast<int>(records.size()); }
     TradeRecord& at(int index) { return records.at(static_cast<std::size_t>(index)); }

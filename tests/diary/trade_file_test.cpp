@@ -424,3 +424,71 @@ TEST(TradeFile, AnArchiveCutOffInsideARecordKeepsItsWholeRecords) {
         EXPECT_EQ(split.tail, c.tail);
     }
 }
+
+TEST(TradeFile, TheRecordCountCountsEveryFieldThatIsARecordStart) {
+    // The count dimensions the review's table: it must cover every record start the
+    // reading can meet, in any field of any line, and nothing after the end-of-file byte.
+    const std::string start = "********** ここから **********"_sj;
+    struct Case {
+        std::string text;
+        int count;
+    } cases[] = {
+        {start + "\r\n", 1},
+        {start, 1},  // no line end after the last line
+        {"  " + start + " \t\r\n", 1},
+        {"\"" + start + "\"\r\n", 1},
+        {"\"" + start + "\r\n", 1},  // a quote that is not closed ends at the line end
+        {"x," + start + "\r\n", 1},
+        {start + "," + start + ",\r\n", 2},
+        {"a\r" + start + "\rb\n" + start + "\n\r\n" + start + "\r\n", 3},
+        {"x" + start + "\r\n" + start + "x\r\n", 0},
+        {"\"a," + start + "\r\n", 0},     // inside an unclosed quoted field
+        {"\"a\"" + start + "\r\n", 0},    // after a closing quote, dropped
+        {"\"a," + start + "\"\r\n", 0},   // inside a quoted field with a comma
+        {start + "\r\n\x1A" + start + "\r\n", 1},
+        {"", 0},
+    };
+    for (const Case& c : cases) EXPECT_EQ(countTradeRecords(c.text), c.count) << runtime::toUtf8(c.text);
+}
+
+TEST(TradeFile, ArchiveRecordsHoldOnlyTheirOwnBlocksAndCopiesAreTheirOwn) {
+    BasicData basic = basicWithGroups();
+    const NewRecordDefaults defaults = defaultsOf(basic);
+    const std::string file = writeTradeRecord(openEntry(defaults), basic);
+    TradeTable t;
+    t.dimension(countTradeRecords(file));
+    readTradeFile(file, TradeFileKind::Archive, basic, defaults, t);
+    ASSERT_EQ(t.lastIndex, 0);
+    const TradeRecord& read = t.at(0);
+    for (int g = 1; g <= kGroupCount; ++g) EXPECT_EQ(read.groups.holds(g), g <= 2) << g;
+    for (int k = 1; k <= kOptionCount; ++k) EXPECT_EQ(read.options.holds(k), k == 3) << k;
+    // A block the record does not hold reads as none: not present, version 0.
+    EXPECT_FALSE(read.groups[5].present);
+    EXPECT_EQ(read.groups[5].version, 0);
+    EXPECT_EQ(read.options[1].choice.text, "");
+
+    // A copy holds blocks of its own: changing it leaves the original as it was, and
+    // copying a record without a block over one with it takes the block away.
+    TradeRecord copy = read;
+    copy.groups[1].items[1].text = "下降"_sj;
+    copy.options[4].chart = "OP4.JPG";
+    EXPECT_EQ(read.groups[1].items[1].text, "上昇"_sj);
+    EXPECT_FALSE(read.options.holds(4));
+    copy = read;
+    EXPECT_FALSE(copy.options.holds(4));
+    EXPECT_EQ(copy.groups[1].items[1].text, "上昇"_sj);
+    EXPECT_EQ(writeArchive(t, basic), file);
+}
+
+TEST(TradeFile, ErasingOrRedimensioningTheTableGivesBackItsSlots) {
+    // After the review the table of the archive's thousands of slots is erased and
+    // dimensioned by the stock capacity: the archive's storage must not stay behind.
+    TradeTable t;
+    t.dimension(5000);
+    t.erase();
+    EXPECT_EQ(t.records.capacity(), 0u);
+    t.dimension(5000);
+    t.dimension(10);
+    EXPECT_EQ(t.slots(), 11);
+    EXPECT_LT(t.records.capacity(), 100u);
+}

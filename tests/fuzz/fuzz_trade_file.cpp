@@ -8,6 +8,8 @@
 
 #include "common/data_error.hpp"
 #include "diary/files/trade_file.hpp"
+#include "runtime/field_reader.hpp"
+#include "runtime/sjis.hpp"
 
 namespace {
 
@@ -29,6 +31,18 @@ diary::BasicData fuzzBasicData() {
 diary::NewRecordDefaults defaultsOf(const diary::BasicData& b) {
     const diary::NewRecordDefaults blank;
     return diary::newRecordDefaults(b, blank.itemLabel, blank.optionLabel);
+}
+
+// The record starts among all the fields of the stream, as a reading of every field
+// finds them: what the record count, which passes over most lines, must also find.
+int recordStartFields(const std::string& text) {
+    using namespace runtime::literals;
+    const std::string& start = "********** ここから **********"_sj;
+    runtime::FieldReader in(text);
+    int count = 0;
+    while (!in.atEnd())
+        if (in.readField() == start) ++count;
+    return count;
 }
 
 // Reads `text` as `kind`, writes the table, and checks that the written text is stable.
@@ -58,6 +72,7 @@ void roundTrip(const std::string& text, diary::TradeFileKind kind) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
+    if (diary::countTradeRecords(text) != recordStartFields(text)) __builtin_trap();
     roundTrip(text, diary::TradeFileKind::InProgress);
     // The review reads an archive's whole records and keeps a cut-off end as it is.
     const diary::ArchiveText archive = diary::splitArchive(text);
