@@ -541,6 +541,14 @@ ListBox::ListBox(FltkBackend& backend, Handle h, bool multiple)
 
 void ListBox::update(const Window& w) {
     updateCommon(*this, w);
+    // The scroll bars its style gives it, as the original platform's list box has them: a
+    // list without a horizontal one cuts a long line at its edge. FLTK's default of both
+    // took a horizontal bar's height from a short list (the review's lists of trades and
+    // settlements, three lines high), which then needed a vertical one and cut its lines
+    // further.
+    const auto bars = static_cast<uchar>(((w.style & style::VScroll) ? Fl_Browser_::VERTICAL : 0) |
+                                         ((w.style & style::HScroll) ? Fl_Browser_::HORIZONTAL : 0));
+    if (has_scrollbar() != bars) has_scrollbar(bars);
     textfont(fontFor(w.font));
     textsize(fontSizeFor(w.font));
     textcolor(colourFor(w.fore));
