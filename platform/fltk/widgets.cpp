@@ -566,6 +566,13 @@ void ListBox::update(const Window& w) {
     if (size() > 0 && topline() != w.list.topIndex + 1) topline(w.list.topIndex + 1);
 }
 
+int ListBox::item_height(void* item) const {
+    // A line one pixel taller above and below its text: FLTK's line is as high as the
+    // font, and the fixed-pitch face draws '_' on its last pixel row, where the dotted
+    // focus frame of the selected line covers it ("2026/03/02_10:00:00" read as a blank).
+    return Fl_Browser::item_height(item) + 2;
+}
+
 int ListBox::handle(int event) {
     const int r = Fl_Browser::handle(event);
     if (event == FL_FOCUS) focused();

@@ -134,6 +134,9 @@ public:
     void update(const Window& w) override;
     int handle(int event) override;
 
+protected:
+    int item_height(void* item) const override;
+
 private:
     std::vector<std::string> shown_;
     bool multiple_;
