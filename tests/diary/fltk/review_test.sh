@@ -9,8 +9,8 @@
 # typed into the memo window and stored, and the archive is checked byte for byte.
 # Screenshots are saved in OUTPUT_FOLDER: the review with trade 5's entry
 # (review_entry.png), with its second settlement (review_settlement.png), the memo window
-# (memo_window.png), the stored memo (review_memo.png) and trade 6's settlement at a loss
-# (review_loss.png).
+# (memo_window.png), the stored memo (review_memo.png), both texts scrolled to their ends
+# (review_scrolled.png) and trade 6's settlement at a loss (review_loss.png).
 #   review_test.sh QUILLON OUTPUT_FOLDER FIXTURES
 set -euo pipefail
 fixtures=$(cd "$3" && pwd)
@@ -105,6 +105,12 @@ click "$review" 756 108 78 18                     # BUTTON34 "クリップボー
 settlement5 | clipboard_holds "trade 5's second settlement text (EDIT10)"
 click "$review" 228 108 78 18                     # BUTTON33
 entry5_all | clipboard_holds "trade 5's entry text after the settlement was shown"
+
+# --- The wheel over EDIT9 scrolls the entry's text down to its memo at the end, and the
+# scroll bar of EDIT10 to the end of the settlement's text.
+xdotool mousemove --window "$review" 420 280 click --repeat 10 --delay 50 5
+xdotool mousemove --window "$review" 1130 400 click --repeat 30 --delay 20 1   # EDIT10's lower arrow
+shot review_scrolled
 
 # --- The orientation memo on trade 5's memo record: "見当識メモの編集" opens the memo
 # window, a line is typed into it, and its "閉じる" stores it: the archive is rewritten
