@@ -132,7 +132,8 @@ void FltkBackend::createWindow(Handle h) {
     case Kind::GroupBox: make(new GroupBox(*this, h)); break;
     case Kind::Label: make(new Label(*this, h)); break;
     case Kind::Edit:
-        if (w->edit.multiLine) make(new MultiLineEdit(*this, h));
+        if (w->edit.multiLine && (w->style & (style::VScroll | style::HScroll))) make(new ScrolledEdit(*this, h));
+        else if (w->edit.multiLine) make(new MultiLineEdit(*this, h));
         else make(new Edit(*this, h));
         break;
     case Kind::ListBox: make(new ListBox(*this, h, w->multipleSelection())); break;

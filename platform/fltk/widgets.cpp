@@ -155,7 +155,9 @@ void Native::updateCommon(Fl_Widget& widget, const Window& w) {
     widget.labelcolor(colourFor(w.fore));
     widget.labelfont(fontFor(w.font));
     widget.labelsize(fontSizeFor(w.font));
-    if (model().focus() == handle_ && Fl::focus() != &widget && widget.visible_r()) widget.take_focus();
+    // FLTK's focus on a part of this control (the edit of a combo box, the scroll bar of an
+    // edit) is the model's focus on it: the control does not take it back from its part.
+    if (model().focus() == handle_ && handleOf(Fl::focus()) != handle_ && widget.visible_r()) widget.take_focus();
     widget.redraw();
 }
 
@@ -522,6 +524,86 @@ int EditWidget<Base>::handleInput(int event) {
 template class EditWidget<Fl_Input>;
 template class EditWidget<Fl_Multiline_Input>;
 
+ScrolledEdit::ScrolledEdit(FltkBackend& backend, Handle h) : Fl_Group(0, 0, 1, 1), Native(backend, h) {
+    edit_ = new MultiLineEdit(backend, h);
+    vertical_ = new Fl_Scrollbar(0, 0, 1, 1);
+    horizontal_ = new Fl_Scrollbar(0, 0, 1, 1);
+    end();
+    resizable(nullptr);
+    box(FL_DOWN_BOX);
+    edit_->box(FL_FLAT_BOX);
+    horizontal_->type(FL_HORIZONTAL);
+    for (Fl_Scrollbar* bar : {vertical_, horizontal_}) {
+        // The trough lighter than the face, as the scroll bar controls draw it.
+        bar->color(fl_color_average(FL_BACKGROUND_COLOR, FL_WHITE, 0.5f));
+        bar->callback([](Fl_Widget*, void* self) { static_cast<ScrolledEdit*>(self)->scrolled(); }, this);
+    }
+}
+
+void ScrolledEdit::draw() {
+    Fl_Group::draw();
+    // The square between the two bars has the face colour.
+    if (vertical_->visible() && horizontal_->visible()) {
+        fl_color(FL_BACKGROUND_COLOR);
+        fl_rectf(vertical_->x(), horizontal_->y(), vertical_->w(), horizontal_->h());
+    }
+}
+
+void ScrolledEdit::update(const Window& w) {
+    updateCommon(*this, w);
+    const bool vertical = (w.style & style::VScroll) != 0, horizontal = (w.style & style::HScroll) != 0;
+    const int bar = model().metrics.scrollBarWidth;
+    const int ix = x() + Fl::box_dx(box()), iy = y() + Fl::box_dy(box());
+    const int iw = std::max(1, w.rect.w - Fl::box_dw(box()) - (vertical ? bar : 0));
+    const int ih = std::max(1, w.rect.h - Fl::box_dh(box()) - (horizontal ? bar : 0));
+    Window inner = w;
+    inner.rect = {ix, iy, iw, ih};
+    edit_->update(inner);
+    vertical_->resize(ix + iw, iy, bar, ih);
+    horizontal_->resize(ix, iy + ih, iw, bar);
+    if (vertical != (vertical_->visible() != 0)) vertical ? vertical_->show() : vertical_->hide();
+    if (horizontal != (horizontal_->visible() != 0)) horizontal ? horizontal_->show() : horizontal_->hide();
+    // The ranges: the text's lines (CR LF ends one) and its longest line in bytes, against
+    // the lines and half-width columns the edit shows.
+    int lines = 1, longest = 0, length = 0;
+    for (std::size_t i = 0; i < w.text.size(); ++i) {
+        if (w.text[i] == '\r' && i + 1 < w.text.size() && w.text[i + 1] == '\n') {
+            ++lines;
+            ++i;
+            length = 0;
+        } else {
+            longest = std::max(longest, ++length);
+        }
+    }
+    fl_font(fontFor(w.font), fontSizeFor(w.font));
+    const int shownLines = std::max(1, ih / std::max(1, fl_height()));
+    const int shownColumns = std::max(1, static_cast<int>(iw / std::max(1.0, fl_width("0"))));
+    vertical_->value(w.edit.firstVisibleLine, shownLines, 0, std::max(lines, shownLines));
+    horizontal_->value(w.edit.firstVisibleColumn, shownColumns, 0, std::max(longest, shownColumns));
+    vertical_->linesize(1);
+    horizontal_->linesize(1);
+}
+
+int ScrolledEdit::handle(int event) {
+    if (event == FL_MOUSEWHEEL && Fl::event_dy() != 0 && vertical_->visible() && active_r()) {
+        const Window* w = model().find(handle_);
+        if (!w || !w->enabled) return 1;
+        vertical_->value(static_cast<int>(vertical_->clamp(vertical_->value() + 3 * Fl::event_dy())));
+        if (contains(Fl::focus())) vertical_->take_focus();
+        scrolled();
+        return 1;
+    }
+    return Fl_Group::handle(event);
+}
+
+void ScrolledEdit::scrolled() {
+    if (syncing()) return;
+    Window* w = model().change(handle_);
+    if (!w) return;
+    w->edit.firstVisibleLine = static_cast<int>(vertical_->value());
+    w->edit.firstVisibleColumn = static_cast<int>(horizontal_->value());
+}
+
 // --- lists ----------------------------------------------------------------------------
 
 ListBox::ListBox(FltkBackend& backend, Handle h, bool multiple)
@@ -541,6 +623,14 @@ ListBox::ListBox(FltkBackend& backend, Handle h, bool multiple)
 
 void ListBox::update(const Window& w) {
     updateCommon(*this, w);
+    // The scroll bars its style gives it, as the original platform's list box has them: a
+    // list without a horizontal one cuts a long line at its edge. FLTK's default of both
+    // took a horizontal bar's height from a short list (the review's lists of trades and
+    // settlements, three lines high), which then needed a vertical one and cut its lines
+    // further.
+    const auto bars = static_cast<uchar>(((w.style & style::VScroll) ? Fl_Browser_::VERTICAL : 0) |
+                                         ((w.style & style::HScroll) ? Fl_Browser_::HORIZONTAL : 0));
+    if (has_scrollbar() != bars) has_scrollbar(bars);
     textfont(fontFor(w.font));
     textsize(fontSizeFor(w.font));
     textcolor(colourFor(w.fore));
@@ -556,6 +646,13 @@ void ListBox::update(const Window& w) {
         if ((selected(i + 1) != 0) != on) select(i + 1, on ? 1 : 0);
     }
     if (size() > 0 && topline() != w.list.topIndex + 1) topline(w.list.topIndex + 1);
+}
+
+int ListBox::item_height(void* item) const {
+    // A line one pixel taller above and below its text: FLTK's line is as high as the
+    // font, and the fixed-pitch face draws '_' on its last pixel row, where the dotted
+    // focus frame of the selected line covers it ("2026/03/02_10:00:00" read as a blank).
+    return Fl_Browser::item_height(item) + 2;
 }
 
 int ListBox::handle(int event) {

@@ -128,11 +128,34 @@ private:
 using Edit = EditWidget<Fl_Input>;
 using MultiLineEdit = EditWidget<Fl_Multiline_Input>;
 
+// A multi-line edit with the scroll bars its style gives it, inside its sunken edge as the
+// original platform draws them. The bars show the model's scroll position and move it;
+// the wheel scrolls three lines. A bar takes FLTK's keyboard focus when used, so that the
+// edit shows the model's scroll position rather than the text around its caret; the
+// model's focus stays on the edit.
+class ScrolledEdit : public Fl_Group, public Native {
+public:
+    ScrolledEdit(FltkBackend& backend, Handle h);
+    void update(const Window& w) override;
+    int handle(int event) override;
+    void draw() override;
+
+private:
+    void scrolled();
+
+    MultiLineEdit* edit_;  // owned by the group, as FLTK's groups own their children
+    Fl_Scrollbar* vertical_;
+    Fl_Scrollbar* horizontal_;
+};
+
 class ListBox : public Fl_Browser, public Native {
 public:
     ListBox(FltkBackend& backend, Handle h, bool multiple);
     void update(const Window& w) override;
     int handle(int event) override;
+
+protected:
+    int item_height(void* item) const override;
 
 private:
     std::vector<std::string> shown_;

@@ -14,6 +14,7 @@
 #include <FL/Fl_Browser.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Input.H>
+#include <FL/Fl_Scrollbar.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
 #include <FL/x.H>
@@ -264,6 +265,39 @@ TEST_F(RealWindow, AMultiLineEditShowsLineFeedsAndHandsBackCrLf) {
     ASSERT_TRUE(pumpUntil([&] { return model.focus() != memo; }));
     EXPECT_EQ(model.find(memo)->text, sj("一行目\r\n二\r\nx"));
     EXPECT_EQ(model.find(memo)->edit.selStart, 13u);
+}
+
+TEST_F(RealWindow, AMultiLineEditWithScrollBarsScrollsTheModelByWheelAndBar) {
+    // The closed-trade window's record text: display-only, both bars, more lines than fit.
+    const Handle text = add(Kind::Edit, "EDIT9", {10, 10, 150, 80},
+                            style::EditMultiLine | style::EditReadOnly | style::VScroll | style::HScroll);
+    std::string lines;
+    for (int i = 0; i < 20; ++i) lines += "line " + std::to_string(i) + "\r\n";
+    model.setText(text, lines + "the last line, wider than the edit");
+    backend->pumpEvents(std::chrono::milliseconds(0));
+    auto* group = dynamic_cast<Fl_Group*>(backend->widget(text));
+    ASSERT_NE(group, nullptr) << "the edit has no scroll bars";
+    ASSERT_EQ(group->children(), 3);
+    auto* vertical = dynamic_cast<Fl_Scrollbar*>(group->child(1));
+    auto* horizontal = dynamic_cast<Fl_Scrollbar*>(group->child(2));
+    ASSERT_TRUE(vertical && horizontal);
+    EXPECT_EQ(vertical->x() + vertical->w(), 10 + 150 - 2) << "the bar stands inside the sunken edge";
+    EXPECT_EQ(horizontal->y() + horizontal->h(), 10 + 80 - 2);
+    // The wheel scrolls three lines a notch, up to the last line shown at the bottom.
+    xdotool("mousemove --window " + std::to_string(fl_xid(window())) + " 60 40 click 5");
+    ASSERT_TRUE(pumpUntil([&] { return model.find(text)->edit.firstVisibleLine == 3; }));
+    xdotool("click --repeat 10 5");
+    ASSERT_TRUE(pumpUntil([&] { return vertical->value() == vertical->maximum(); }));
+    const int lastFirst = model.find(text)->edit.firstVisibleLine;
+    EXPECT_GT(lastFirst, 3);
+    EXPECT_LT(lastFirst, 20) << "the last line stays in view";
+    // The program's scroll moves the bars; the horizontal bar's arrow moves the columns.
+    model.scrollText(text, 0, -lastFirst);
+    backend->pumpEvents(std::chrono::milliseconds(0));
+    EXPECT_EQ(vertical->value(), 0);
+    clickAt(horizontal->x() + horizontal->w() - 4, horizontal->y() + horizontal->h() / 2);
+    ASSERT_TRUE(pumpUntil([&] { return model.find(text)->edit.firstVisibleColumn == 1; }));
+    EXPECT_EQ(model.find(text)->edit.firstVisibleLine, 0);
 }
 
 TEST_F(RealWindow, ASimpleComboKeepsItsListOpenBelowItsEdit) {
