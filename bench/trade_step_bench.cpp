@@ -113,7 +113,7 @@ void fillRecord(diary::TradeRecord& r, int n, const diary::BasicData& b, const d
 
 void fillTable(diary::TradeTable& table, int records, const diary::BasicData& b, const diary::NewRecordDefaults& d) {
     for (int n = 0; n < records; ++n) fillRecord(table.at(n), n, b, d);
-    table.lastIndex = static_cast<std::int16_t>(records - 1);
+    table.lastIndex = records - 1;
     table.currentIndex = table.lastIndex;
 }
 

@@ -37,12 +37,10 @@ int usage() {
                  "       quillon-data defaults OUT\n"
                  "FILE is a 基本データ.TXT, a KANKYO.TXT or one of the trade files 取引中データ.TXT,\n"
                  "整理データ.TXT and コピーデータ.TXT, told apart by its name.\n"
-                 "A trade file is read into a table with a slot for each of its records (at most "
-                 << tools::kMostTableRecords
-                 << "),\n"
-                    "whatever the stock capacity. The groups, sub-items and options written back are\n"
-                    "those in use in the basic data given with --basic, or without it the blocks each\n"
-                    "record holds.\n";
+                 "A trade file is read into a table with a slot for each of its records, whatever\n"
+                 "the stock capacity. The groups, sub-items and options written back are\n"
+                 "those in use in the basic data given with --basic, or without it the blocks each\n"
+                 "record holds.\n";
     return 2;
 }
 

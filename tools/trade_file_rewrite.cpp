@@ -26,7 +26,7 @@ diary::NewRecordDefaults defaultsOf(const diary::BasicData& basic) {
 // for the diary's stock capacity.
 diary::TradeTable tableFor(std::string_view text) {
     diary::TradeTable table;
-    const int records = std::clamp(diary::countTradeRecords(text), 1, kMostTableRecords);
+    const int records = std::max(diary::countTradeRecords(text), 1);
     table.dimension(records - 1);
     return table;
 }

@@ -10,13 +10,10 @@
 
 namespace tools {
 
-// The most records a table holds: its indexes are 16-bit.
-inline constexpr int kMostTableRecords = 32768;
-
 // Reads `text` as a trade file of `kind` and returns what the diary's writer makes of
 // the records it read. Throws the reader's common::DataError at the first problem.
 //  - The in-progress file and the archive are read into a table with a slot for every
-//    record start the file holds (at most kMostTableRecords), the in-progress file's
+//    record start the file holds, the in-progress file's
 //    records initialised at each start, the archive's only advancing; every record read
 //    is written back, in file order (a rewrite is no trade step: nothing is archived or
 //    dropped).

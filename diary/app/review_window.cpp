@@ -106,6 +106,7 @@ void loadArchive(Diary& d) {
     if (runtime::fileExists(archivePath(d))) text = runtime::readWholeFile(runtime::nativePath(archivePath(d)));
     const ArchiveText archive = splitArchive(text);
     const int count = countTradeRecords(archive.complete);
+    // The capacity is a 16-bit number of the basic data; the table itself takes any count.
     d.basic.stockCapacity = static_cast<std::int16_t>(std::min(count, 32767));
     d.table.dimension(count);
     try {
@@ -242,7 +243,7 @@ void editOrientationMemo(Diary& d) {
     if (ui::isVisible(d.windows.chart.form) || d.review.shownRecord < 0) return;
     d.review.memoEdited = 1;
     if (!memoWindowShown(d)) PX$SHOW_WIN4(d);
-    d.table.currentIndex = static_cast<std::int16_t>(d.review.shownRecord);
+    d.table.currentIndex = d.review.shownRecord;
     const TradeRecord& r = d.table.at(d.table.currentIndex);
     ui::setText(d.windows.memo["EDIT1"], r.memoText);
     for (int c = 1; c <= 5; ++c)

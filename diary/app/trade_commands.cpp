@@ -74,7 +74,7 @@ bool openNewTradeLine(Diary& d) {
 // Opens the line of an existing record; false when the rules refused.
 bool openRecordLine(Diary& d, int p) {
     const int index = d.trade.listMap[static_cast<std::size_t>(p)];
-    d.table.currentIndex = static_cast<std::int16_t>(index);
+    d.table.currentIndex = index;
     const std::string suffix = "　　エントリー価格："_sj + runtime::toFullWidth(d.trade.listPrice[static_cast<std::size_t>(p)]);
     const TradeRecord& r = d.table.at(index);
     const auto& states = d.basic.tradeStates;
@@ -212,7 +212,7 @@ void startOrSettle(Diary& d) {
         FormWindow& t = d.windows.trade;
         common::PX$EDIT456_SUB("", ui::text(t["EDIT5"]), "", unused, lots, unit);
         const int parent = entryIndexOf(d.table, r.tradeNumber);
-        d.table.parentIndex = static_cast<std::int16_t>(parent);
+        d.table.parentIndex = parent;
         if (d.table.at(parent).priceText == r.priceText &&
             !askYesNo(d, "警告"_sj, "エントリー価格と決済価格が同じです。決済しますか？"_sj))
             d.trade.operationRefused = 1;

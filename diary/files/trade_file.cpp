@@ -275,8 +275,8 @@ public:
             TradeRecord& r = current >= 0 ? table.at(current) : scratch_;
             apply(*e, r, nullptr, &basic, &result);
         }
-        table.lastIndex = static_cast<std::int16_t>(current);
-        table.currentIndex = static_cast<std::int16_t>(current);
+        table.lastIndex = current;
+        table.currentIndex = current;
         return result;
     }
 

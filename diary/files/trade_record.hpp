@@ -97,12 +97,13 @@ NewRecordDefaults newRecordDefaults(const BasicData& basic,
 // price "0", the default lots and unit, "_" as confirmed date-time, every choice 0.
 void initialiseRecord(TradeRecord& r, const NewRecordDefaults& defaults);
 
-// The trade table: slots 0..capacity, records 0..lastIndex in file order.
+// The trade table: slots 0..capacity, records 0..lastIndex in file order. Its indexes are
+// plain ints, not 16-bit: an archive of years of trades holds more than 32767 records.
 struct TradeTable {
     std::vector<TradeRecord> records;
-    std::int16_t lastIndex = -1;
-    std::int16_t currentIndex = -1;
-    std::int16_t parentIndex = -1;
+    int lastIndex = -1;
+    int currentIndex = -1;
+    int parentIndex = -1;
 
     // Sizes the table to slots 0..capacity, every slot a fresh (empty) record.
     void dimension(int capacity);

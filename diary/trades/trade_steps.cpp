@@ -10,8 +10,8 @@ namespace diary {
 
 int openNewTrade(TradeTable& table, BasicData& basic, const NewRecordDefaults& defaults) {
     const int n = table.lastIndex + 1;
-    table.lastIndex = static_cast<std::int16_t>(n);
-    table.currentIndex = static_cast<std::int16_t>(n);
+    table.lastIndex = n;
+    table.currentIndex = n;
     TradeRecord& r = table.at(n);
     initialiseRecord(r, defaults);
     r.recordKind = 0;
@@ -21,15 +21,15 @@ int openNewTrade(TradeTable& table, BasicData& basic, const NewRecordDefaults& d
 }
 
 void dropNewTrade(TradeTable& table, BasicData& basic) {
-    table.lastIndex = static_cast<std::int16_t>(table.lastIndex - 1);
+    table.lastIndex = table.lastIndex - 1;
     basic.tradeCounter -= 1;
 }
 
 int openSettlement(TradeTable& table, int parent, const NewRecordDefaults& defaults) {
     const int n = table.lastIndex + 1;
-    table.parentIndex = static_cast<std::int16_t>(parent);
-    table.lastIndex = static_cast<std::int16_t>(n);
-    table.currentIndex = static_cast<std::int16_t>(n);
+    table.parentIndex = parent;
+    table.lastIndex = n;
+    table.currentIndex = n;
     TradeRecord& r = table.at(n);
     initialiseRecord(r, defaults);
     const TradeRecord& p = table.at(parent);

@@ -492,3 +492,17 @@ TEST(TradeFile, ErasingOrRedimensioningTheTableGivesBackItsSlots) {
     EXPECT_EQ(t.slots(), 11);
     EXPECT_LT(t.records.capacity(), 100u);
 }
+
+TEST(TradeFile, AnArchiveOfMoreRecordsThanA16BitIndexHoldsIsReadWhole) {
+    BasicData basic = basicWithGroups();
+    const NewRecordDefaults defaults = defaultsOf(basic);
+    const std::string record = sjisLines({"********** ここから **********", "0300_処理区分, 1",
+                                          "---------- ここまで ----------"});
+    std::string archive;
+    for (int n = 0; n < 33000; ++n) archive += record;
+    TradeTable t;
+    t.dimension(countTradeRecords(archive));
+    readTradeFile(archive, TradeFileKind::Archive, basic, defaults, t);
+    EXPECT_EQ(t.lastIndex, 32999);
+    EXPECT_EQ(t.at(32999).recordKind, 1);
+}
