@@ -167,4 +167,32 @@ std::string readWholeFile(const std::string& nativePath) {
     return out;
 }
 
+std::string readFileEnd(const std::string& nativePath, std::size_t count) {
+    const int fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) raiseError(errno == ENOENT ? err::FileNotFound : errorFromErrno(errno));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        raiseError(err::FileAccessFailed);
+    }
+    const auto size = static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 0);
+    const std::size_t start = size > count ? size - count : 0;
+    std::string out(size - start, '\0');
+    std::size_t used = 0;
+    while (used < out.size()) {
+        const ssize_t n = ::pread(fd, out.data() + used, out.size() - used, static_cast<off_t>(start + used));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int e = errno;
+            ::close(fd);
+            raiseError(errorFromErrno(e));
+        }
+        if (n == 0) break;
+        used += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    out.resize(used);
+    return out;
+}
+
 }  // namespace runtime

@@ -65,4 +65,8 @@ void writeFileSafely(const std::string& nativePath, std::string_view bytes);
 // cannot be read.
 std::string readWholeFile(const std::string& nativePath);
 
+// The last `count` bytes of the file at `nativePath` (all of it when it is shorter); the
+// same errors as readWholeFile.
+std::string readFileEnd(const std::string& nativePath, std::size_t count);
+
 }  // namespace runtime

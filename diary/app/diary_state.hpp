@@ -49,6 +49,9 @@ struct ReviewState {
     std::vector<std::pair<std::string, std::string>> entryCharts, recordCharts;
     // A cut-off end of the archive after its last whole record, written back as it was.
     std::string archiveTail;
+    // The basic data as they were when the window opened: the archive replaces the
+    // capacity and the group names while it is shown.
+    BasicData basicBefore;
 };
 
 struct Diary {

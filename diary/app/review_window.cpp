@@ -83,6 +83,9 @@ void rebuildEntryList(Diary& d) {
     d.review.entryCharts.clear();
     d.review.recordCharts.clear();
     d.review.settlementLines.clear();
+    // Nothing is shown any more: the buttons that act on a shown record wait for one.
+    d.review.shownRecord = -1;
+    enableButtons(d, {"BUTTON33", "BUTTON34", "BUTTON35", "BUTTON36", "BUTTON37", "BUTTON38", "BUTTON49"}, false);
     const RecordLines lines = closedTradeList(d.table, ui::check(control(d, "CHECK2")) == 1,
                                               ui::check(control(d, "CHECK3")) == 1, ui::selection(control(d, "COMBO45")));
     for (const std::string& line : lines.lines) ui::addItem(control(d, "LIST2"), line);
@@ -158,6 +161,7 @@ void openReview(Diary& d) {
     ui::show(d.windows.main.form, false);
     d.review.reviewMode = 1;
     d.review.memoEdited = 0;
+    d.review.basicBefore = d.basic;
     loadArchive(d);
     ObjectVar& items = control(d, "LIST4");
     for (int p = 0; p < ui::itemCount(items); ++p) ui::mark(items, p, true);
@@ -183,8 +187,11 @@ void closeReview(Diary& d) {
     ui::show(d.windows.main.form, true);
     // The trade window as at start-up: the basic data (and their group names) again, the
     // capacity they give, the trades in progress.
-    // A trade number taken over at start-up may not be in the file yet: it stays.
+    // The basic data as before the review, then as the file gives them: what the file does
+    // not hold (a hand-edited file without its stock capacity) is not left at the archive's
+    // values. A trade number taken over at start-up may not be in the file yet: it stays.
     const float counter = d.basic.tradeCounter;
+    d.basic = d.review.basicBefore;
     PX$基本データ設定R_SUB(d);
     d.basic.tradeCounter = std::max(d.basic.tradeCounter, counter);
     PX$取引画面の初期設定(d);
@@ -242,6 +249,10 @@ void minusFilterChanged(Diary& d) {
 void editOrientationMemo(Diary& d) {
     if (ui::isVisible(d.windows.chart.form) || d.review.shownRecord < 0) return;
     d.review.memoEdited = 1;
+    // Pressed again while a memo is being edited: what was typed is kept before the memo
+    // window takes the record shown now.
+    if (memoWindowShown(d) && d.table.currentIndex >= 0 && d.table.currentIndex <= d.table.lastIndex)
+        storeMemo(d, d.table.at(d.table.currentIndex));
     if (!memoWindowShown(d)) PX$SHOW_WIN4(d);
     d.table.currentIndex = d.review.shownRecord;
     const TradeRecord& r = d.table.at(d.table.currentIndex);

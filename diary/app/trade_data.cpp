@@ -5,6 +5,7 @@
 #include "common/data_error.hpp"
 #include "common/date_time.hpp"
 #include "common/ui/controls.hpp"
+#include "common/ui/stop_message.hpp"
 #include "diary/app/basic_data_screen.hpp"
 #include "diary/app/program_end.hpp"
 #include "diary/files/trade_file.hpp"
@@ -101,9 +102,15 @@ void loadTrades(Diary& d) {
 }
 
 void saveTrades(Diary& d) {
-    {
+    try {
         const TradeWindowDisabled disabled(d);
         storeOf(d).write(writeTradeFiles(d.table, d.basic, currentDefaults(d)));
+    } catch (const common::DataError& e) {
+        // The archive cannot take the closed trade: nothing was written, and the table goes
+        // back to what the files hold.
+        common::PV$STOP_SUB(e.caption(), e.text());
+        readTrades(d);
+        return;
     }
     readTrades(d);
     PX$データバックアップ_SUB(d);

@@ -18,7 +18,8 @@ void loadTrades(Diary& d);
 
 // Writes the table (closed trades to the archive, the rest to "取引中データ.TXT"), reads
 // the in-progress file back and rebuilds the list, then runs the backup step and updates
-// the main window's buttons: what follows every change of trades.
+// the main window's buttons: what follows every change of trades. An archive that ends in
+// part of a record takes no closed trade: its message, and the table as the files hold it.
 void saveTrades(Diary& d);
 
 // Reads "取引中データ.TXT" into the table and rebuilds the trade list. A file the diary

@@ -70,6 +70,32 @@ void replaceSafely(const std::string& path, std::string_view text) {
                                 "自動では修復できません。"_sj);
 }
 
+// How the archive ends, read from its last bytes only (the step must not read years of
+// trades): whether its last line lacks a line end, and whether part of a record follows
+// its last whole one (a hand edit cut it).
+struct ArchiveEnd {
+    bool needsLineEnd = false;
+    bool cutOff = false;
+};
+
+ArchiveEnd archiveEnd(const std::string& path) {
+    ArchiveEnd end;
+    if (!runtime::fileExists(path)) return end;
+    const std::string native = runtime::nativePath(path);
+    const auto size = static_cast<std::size_t>(runtime::fileLength(path));
+    for (std::size_t count = 65536;; count *= 2) {
+        const std::string tail = runtime::readFileEnd(native, count);
+        if (!tail.empty()) end.needsLineEnd = tail.back() != '\n' && tail.back() != '\r';
+        const ArchiveText split = splitArchive(tail);
+        // Without a record's end in these bytes, the whole file decides.
+        const bool sawRecordEnd = tail.find("---------- ここまで ----------"_sj) != std::string::npos;
+        if (sawRecordEnd || tail.size() >= size) {
+            end.cutOff = !split.tail.empty();
+            return end;
+        }
+    }
+}
+
 }  // namespace
 
 void killPoint(const char* name) {
@@ -88,19 +114,28 @@ void TradeStore::write(const TradeFileTexts& texts) {
         killPoint("after-trade-file");
         return;
     }
+    // The records must start a line of their own after a whole record: glued onto a last
+    // line without its line end, or onto part of a record, they would be read as part of
+    // it. A missing line end is added; a cut-off record refuses the step, nothing written.
+    const ArchiveEnd end = archiveEnd(archivePath());
+    if (end.cutOff)
+        throw common::DataError("整理データの警告"_sj,
+                                "整理データ.TXTの最後の取引データが途中で切れているため、終了した取引を"
+                                "整理データに移せません。\r\n取引中データは変更していません。"
+                                "整理データ.TXTの最後を直してから、もう一度操作して下さい。"_sj);
     Note note;
     note.archiveBefore = runtime::fileExists(archivePath()) ? runtime::fileLength(archivePath()) : 0;
-    note.append = texts.archiveAppend;
+    note.append = (end.needsLineEnd ? "\r\n" : "") + texts.archiveAppend;
     note.inProgress = texts.inProgress;
     replaceSafely(notePath(), noteText(note));
     killPoint("after-note");
     {
         runtime::FileChannel archive(archivePath(), runtime::FileMode::Append);
         // Half of the records, then the rest: a cut here leaves a torn tail to undo.
-        const std::size_t half = texts.archiveAppend.size() / 2;
-        archive.print(std::string_view(texts.archiveAppend).substr(0, half));
+        const std::size_t half = note.append.size() / 2;
+        archive.print(std::string_view(note.append).substr(0, half));
         killPoint("inside-archive-append");
-        archive.print(std::string_view(texts.archiveAppend).substr(half));
+        archive.print(std::string_view(note.append).substr(half));
         archive.close();  // synced: the records are on disk before the trade file changes
     }
     killPoint("after-archive-append");

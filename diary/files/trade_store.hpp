@@ -33,6 +33,9 @@ public:
     // Cut off before 2 is done, the archive holds at most part of the records and the
     // in-progress file is the old one: recover() cuts the archive back. Cut off after 2,
     // the archive holds the records whole: recover() does 3 and 4.
+    // The records start a line after the archive's last whole record: a last line without
+    // its line end gets one; an archive that ends in part of a record refuses the step with
+    // common::DataError before anything is written.
     void write(const TradeFileTexts& texts);
 
     enum class Recovery { None, Finished, Undone };

@@ -20,10 +20,15 @@ using testing_support::writeBytes;
 
 namespace {
 
-// Stand-ins for records: any bytes do, the store does not read them.
+// Stand-ins for records: the store reads no record, but looks at how the archive ends,
+// so the archive's stand-ins end as records do.
+std::string record(const char* what) {
+    return runtime::fromUtf8(std::string("********** ここから **********\r\n'") + what +
+                             "\r\n---------- ここまで ----------\r\n\r\n");
+}
 const std::string kOldInProgress = "trade 1 open\r\ntrade 2 open\r\n";
-const std::string kOldArchive = "trade 0 closed\r\n";
-const TradeFileTexts kStep{"trade 2 open\r\n", "trade 1 closed\r\nmemo 1\r\n"};
+const std::string kOldArchive = record("trade 0 closed");
+const TradeFileTexts kStep{"trade 2 open\r\n", record("trade 1 closed") + record("memo 1")};
 
 struct Folder {
     TempFolder dir;
@@ -122,4 +127,25 @@ TEST(TradeStore, TheFirstClosedTradeCreatesTheArchive) {
     EXPECT_EQ(f.archive(), "");
     f.store.write(kStep);
     EXPECT_EQ(f.archive(), kStep.archiveAppend);
+}
+
+TEST(TradeStore, TheRecordsStartALineOfTheirOwnAfterTheArchivesLastWholeRecord) {
+    const std::string record = runtime::fromUtf8("********** ここから **********\r\n---------- ここまで ----------\r\n\r\n");
+    // A last line without its line end (an editor dropped it) gets one first.
+    Folder f;
+    writeBytes(f.dir / "整理データ.TXT", record + "'comment");
+    f.store.write(kStep);
+    EXPECT_EQ(f.archive(), record + "'comment\r\n" + kStep.archiveAppend);
+
+    // Part of a record after the last whole one: nothing is written, the trade stays open.
+    for (const std::string& cut : {record + "********** ここから **********\r\n0300_メモ, 3\r\n",
+                                   std::string("********** ここから **********\r\n0300_取"),
+                                   std::string(200000, 'x') + record + "0300_取引ナンバー, 9\r\n"}) {
+        Folder g;
+        writeBytes(g.dir / "整理データ.TXT", cut);
+        EXPECT_THROW(g.store.write(kStep), common::DataError);
+        EXPECT_EQ(g.archive(), cut);
+        EXPECT_EQ(g.inProgress(), kOldInProgress);
+        EXPECT_FALSE(g.noteLeft());
+    }
 }

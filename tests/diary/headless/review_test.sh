@@ -473,4 +473,28 @@ diff "$out/recorded_memo.txt" - <<'TXT' || fail "recorded: the memo record does 
 ---------------------------------
 TXT
 
+# --- A hand-edited basic data file without its stock capacity: the capacity the review
+# gave the table (the archive's record count) does not outlast the review; the diary's
+# own 10 comes back. A filter change leaves nothing shown, so the buttons that act on a
+# shown record wait for one again.
+# An eleventh record, so that the archive's count is not the default 10.
+{ cat "$fixtures/closed_trades.txt"; printf '********** ここから **********\n0300_取引ナンバー, 8\n0300_処理区分, 1\n---------- ここまで ----------\n\n'; } >"$out/eleven.txt"
+review_folder no_stock_line "$out/eleven.txt"
+grep -v -e '^0300_ストック量' "$fixtures/sample_basic_data.txt" | sj >"$w/basic/基本データ.TXT"
+run_diary "$w" <<SCRIPT || fail "no stock line: exit status $?"
+$(begin)
+expect MAINFORM.TEXT56 text "ストックサイズ： 10\nストック消費量： 0"
+$(open_review)
+pick FORM5.LIST2 0
+expect FORM5.BUTTON33 enabled 1
+tick FORM5.CHECK3 0
+expect FORM5.BUTTON33 enabled 0
+expect FORM5.BUTTON35 enabled 0
+expect FORM5.EDIT9 text ""
+click FORM5.BUTTON23
+expect MAINFORM.TEXT56 text "ストックサイズ： 10\nストック消費量： 0"
+$(end_run)
+SCRIPT
+has_line "$w/basic/基本データ.TXT" "0300_ストック量, 10" || fail "no stock line: the review's capacity was written into the basic data"
+
 echo "all review runs passed"
