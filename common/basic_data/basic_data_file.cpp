@@ -1,4 +1,4 @@
-#include "diary/files/basic_data_file.hpp"
+#include "common/basic_data/basic_data_file.hpp"
 
 #include <optional>
 
@@ -14,13 +14,11 @@
 
 using namespace runtime::literals;
 
-namespace diary {
+namespace common {
 
 namespace {
 
-using common::groupKey;
-using common::optionKey;
-std::string itemKey(int g, int i) { return common::groupItemKey(g, i); }
+std::string itemKey(int g, int i) { return groupItemKey(g, i); }
 
 const std::string& fileName() { return "基本データ.TXT"_sj; }
 
@@ -44,8 +42,8 @@ std::optional<BlockKey> blockKeyOf(const std::string& key) {
 class Reading {
 public:
     Reading(runtime::FieldReader& in, BasicData& data)
-        : headers_(in, common::kDataVersion, "基本データ.TXTの上記のヘッダーを修正して下さい"_sj,
-                   common::HeaderCaption::BadHeaderOnly),
+        : headers_(in, kDataVersion, "基本データ.TXTの上記のヘッダーを修正して下さい"_sj,
+                   HeaderCaption::BadHeaderOnly),
           data_(data) {}
 
     void run() {
@@ -54,7 +52,7 @@ public:
                 // A later version's counter is skipped, but the counter is still decoded
                 // from the text read so far.
                 if (entry->applies) data_.tradeCounterText = entry->value;
-                common::PX$STR2VAL_SUB(data_.tradeCounter, data_.tradeCounterText);
+                PX$STR2VAL_SUB(data_.tradeCounter, data_.tradeCounterText);
                 continue;
             }
             if (!entry->applies) continue;
@@ -65,21 +63,21 @@ public:
 private:
     std::string field() { return headers_.in().readField(); }
 
-    std::int16_t count(const common::HeaderEntry& e, int capacity) { return common::checkedCount(e, fileName(), capacity); }
+    std::int16_t count(const HeaderEntry& e, int capacity) { return checkedCount(e, fileName(), capacity); }
 
     template <std::size_t N>
-    std::int16_t readList(const common::HeaderEntry& e, std::array<std::string, N>& list) {
+    std::int16_t readList(const HeaderEntry& e, std::array<std::string, N>& list) {
         const std::int16_t n = count(e, static_cast<int>(N) - 1);
         for (int j = 1; j <= n; ++j) list[static_cast<std::size_t>(j)] = field();
         return n;
     }
 
-    void apply(const common::HeaderEntry& e) {
+    void apply(const HeaderEntry& e) {
         const double n = runtime::val(e.value);
-        if (e.key == "ストック量"_sj) data_.stockCapacity = common::checkedNumber(e, fileName(), 1, kMaxStockCapacity);
-        else if (e.key == "注文枚数"_sj) data_.defaultLots = common::int16OrZero(n);
-        else if (e.key == "通貨単位"_sj) data_.currencyUnit = common::singleOrZero(n);
-        else if (e.key == "ＣＧフォルダ名"_sj) data_.chartFolderName = common::checkedFolderName(e, fileName());
+        if (e.key == "ストック量"_sj) data_.stockCapacity = checkedNumber(e, fileName(), 1, kMaxStockCapacity);
+        else if (e.key == "注文枚数"_sj) data_.defaultLots = int16OrZero(n);
+        else if (e.key == "通貨単位"_sj) data_.currencyUnit = singleOrZero(n);
+        else if (e.key == "ＣＧフォルダ名"_sj) data_.chartFolderName = checkedFolderName(e, fileName());
         else if (e.key == "取引状況"_sj) data_.tradeStateCount = readList(e, data_.tradeStates);
         else if (e.key == "売買項目"_sj) data_.tradeSideCount = readList(e, data_.tradeSides);
         else if (e.key == "通貨ペア"_sj) data_.currencyPairCount = readList(e, data_.currencyPairs);
@@ -89,7 +87,7 @@ private:
         else if (const auto block = blockKeyOf(e.key)) readBlock(e, *block);
     }
 
-    void readTimeframes(const common::HeaderEntry& e) {
+    void readTimeframes(const HeaderEntry& e) {
         const std::int16_t n = count(e, kMaxTimeframes);
         for (int j = 1; j <= n; ++j) {
             auto& row = data_.timeframes[static_cast<std::size_t>(j)];
@@ -103,7 +101,7 @@ private:
 
     // Marks name sub-items and options by number; numbers outside the lists are read
     // past and ignored, like any entry the diary does not know.
-    void readGroupMarks(const common::HeaderEntry& e) {
+    void readGroupMarks(const HeaderEntry& e) {
         const std::int16_t n = count(e, 4 * kGroupCount);
         for (int j = 0; j < n; ++j) {
             const double i = runtime::val(field()), g = runtime::val(field());
@@ -115,7 +113,7 @@ private:
         }
     }
 
-    void readOptionMarks(const common::HeaderEntry& e) {
+    void readOptionMarks(const HeaderEntry& e) {
         const std::int16_t n = count(e, kOptionCount);
         for (int j = 0; j < n; ++j) {
             const double k = runtime::val(field());
@@ -126,7 +124,7 @@ private:
         }
     }
 
-    void readBlock(const common::HeaderEntry& e, const BlockKey& b) {
+    void readBlock(const HeaderEntry& e, const BlockKey& b) {
         switch (b.kind) {
         case BlockKey::Group: {
             auto& group = data_.groups[static_cast<std::size_t>(b.g)];
@@ -158,7 +156,7 @@ private:
         }
     }
 
-    common::HeaderReader headers_;
+    HeaderReader headers_;
     BasicData& data_;
 };
 
@@ -166,9 +164,9 @@ std::string number(std::int32_t n) { return runtime::numberText(n); }
 
 // A list block: the header with the count, one line per element 1..count, the separator.
 template <std::size_t N>
-void writeList(common::TextFileWriter& w, const std::string& key, const std::array<std::string, N>& list, int count) {
+void writeList(TextFileWriter& w, const std::string& key, const std::array<std::string, N>& list, int count) {
     w.header(key, number(count));
-    for (int j = 1; j <= count; ++j) w.line(common::fieldText(list[static_cast<std::size_t>(j)]));
+    for (int j = 1; j <= count; ++j) w.line(fieldText(list[static_cast<std::size_t>(j)]));
     w.separator();
 }
 
@@ -180,9 +178,9 @@ void readBasicData(std::string_view text, BasicData& data) {
 }
 
 std::string writeBasicData(const BasicData& d) {
-    common::TextFileWriter w;
+    TextFileWriter w;
     std::string counter;
-    common::PX$VAL2STR_SUB(d.tradeCounter, counter);
+    PX$VAL2STR_SUB(d.tradeCounter, counter);
     w.header("取引ナンバー"_sj, counter);
     w.separator(), w.line(), w.separator();
     w.line("'ここから下はヘッダーの数値又は文字列と"_sj);
@@ -190,7 +188,7 @@ std::string writeBasicData(const BasicData& d) {
     w.line("'ヘッダー名は変更禁止"_sj);
     w.separator();
     w.header("ストック量"_sj, number(d.stockCapacity)), w.separator();
-    w.header("ＣＧフォルダ名"_sj, common::fieldText(d.chartFolderName)), w.separator();
+    w.header("ＣＧフォルダ名"_sj, fieldText(d.chartFolderName)), w.separator();
     w.header("注文枚数"_sj, number(d.defaultLots)), w.separator();
     w.header("通貨単位"_sj, runtime::numberText(d.currencyUnit)), w.separator(), w.line(), w.separator();
     w.line("'ここから下は項目名称のみ変更可能"_sj);
@@ -207,8 +205,8 @@ std::string writeBasicData(const BasicData& d) {
     w.header("時間足"_sj, number(d.timeframeCount));
     for (int j = 1; j <= d.timeframeCount; ++j) {
         const auto& r = d.timeframes[static_cast<std::size_t>(j)];
-        w.line(common::fieldText(r.base) + "," + common::fieldText(r.shortName) + "," +
-               common::fieldText(r.middleName) + "," + common::fieldText(r.longName));
+        w.line(fieldText(r.base) + "," + fieldText(r.shortName) + "," +
+               fieldText(r.middleName) + "," + fieldText(r.longName));
     }
     w.separator();
 
@@ -222,7 +220,7 @@ std::string writeBasicData(const BasicData& d) {
             for (int i = 0; i <= 3; ++i) {
                 const auto ii = static_cast<std::size_t>(i), gg = static_cast<std::size_t>(g);
                 if (d.groupChartMark[ii][gg] == 1)
-                    w.line(number(i) + "," + number(g) + "," + common::quotedField(d.groupChartLabel[ii][gg]));
+                    w.line(number(i) + "," + number(g) + "," + quotedField(d.groupChartLabel[ii][gg]));
             }
         w.separator();
     }
@@ -230,20 +228,20 @@ std::string writeBasicData(const BasicData& d) {
         w.header("ＣＧ選択肢CGO"_sj, number(optionMarks));
         for (int k = 1; k <= kOptionCount; ++k)
             if (d.optionChartMark[static_cast<std::size_t>(k)] == 1)
-                w.line(number(k) + "," + common::quotedField(d.optionChartLabel[static_cast<std::size_t>(k)]));
+                w.line(number(k) + "," + quotedField(d.optionChartLabel[static_cast<std::size_t>(k)]));
         w.separator();
     }
 
     for (int g = 1; g <= kGroupCount; ++g) {
         const auto& group = d.groups[static_cast<std::size_t>(g)];
         w.header(groupKey(g), "0");
-        w.line("グループ名,"_sj + common::fieldText(group.name));
+        w.line("グループ名,"_sj + fieldText(group.name));
         w.line("'");
         for (int i = firstItemOf(g); i <= 3; ++i) {
             const auto& item = group.items[static_cast<std::size_t>(i)];
             w.header(itemKey(g, i), number(item.count));
-            w.line("項目名,"_sj + common::fieldText(item.name));
-            for (int j = 1; j <= item.count; ++j) w.line(common::fieldText(item.choices[static_cast<std::size_t>(j)]));
+            w.line("項目名,"_sj + fieldText(item.name));
+            for (int j = 1; j <= item.count; ++j) w.line(fieldText(item.choices[static_cast<std::size_t>(j)]));
             if (i < 3) w.line("'");
             else w.separator();
         }
@@ -251,11 +249,11 @@ std::string writeBasicData(const BasicData& d) {
     for (int k = 1; k <= kOptionCount; ++k) {
         const auto& option = d.options[static_cast<std::size_t>(k)];
         w.header(optionKey(k), number(option.count));
-        w.line("グループ名,"_sj + common::fieldText(option.name));
-        for (int j = 1; j <= option.count; ++j) w.line(common::fieldText(option.choices[static_cast<std::size_t>(j)]));
+        w.line("グループ名,"_sj + fieldText(option.name));
+        for (int j = 1; j <= option.count; ++j) w.line(fieldText(option.choices[static_cast<std::size_t>(j)]));
         w.separator();
     }
     return w.take();
 }
 
-}  // namespace diary
+}  // namespace common

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "common/header_reader.hpp"
-#include "diary/files/basic_data_file.hpp"
+#include "common/basic_data/basic_data_file.hpp"
 #include "runtime/sjis.hpp"
 
-using namespace diary;
+using namespace common;
 using namespace runtime::literals;
 
 namespace {
@@ -95,7 +95,7 @@ TEST(BasicDataFile, FaultsStopTheReading) {
     try {
         readBasicData("0301_通貨ペア,4\r\nUSD/JPY\r\nEUR/USD\r\nGBP/JPY\r\nAUD/JPY\r\n"_sj, d);
         ADD_FAILURE() << "a later version's list lines are read as headers";
-    } catch (const common::HeaderError& e) {
+    } catch (const HeaderError& e) {
         EXPECT_EQ(e.caption(), "USD/JPY←ヘッダーエラー"_sj);
         EXPECT_EQ(e.text(), "基本データ.TXTの上記のヘッダーを修正して下さい"_sj);
     }
@@ -103,7 +103,7 @@ TEST(BasicDataFile, FaultsStopTheReading) {
         try {
             readBasicData(file, d);
             ADD_FAILURE() << runtime::toUtf8(file);
-        } catch (const common::DataError& e) {
+        } catch (const DataError& e) {
             EXPECT_NE(e.text().find("基本データ.TXT"_sj), std::string::npos);
             EXPECT_NE(e.caption().find("←項目数エラー"_sj), std::string::npos);
             EXPECT_NE(e.text().find(e.caption().substr(0, e.caption().find("←"_sj))), std::string::npos);

@@ -1,10 +1,10 @@
-#include "diary/files/basic_data.hpp"
+#include "common/basic_data/basic_data.hpp"
 
 #include "runtime/sjis.hpp"
 
 using namespace runtime::literals;
 
-namespace diary {
+namespace common {
 
 BasicData defaultBasicData() {
     BasicData d;
@@ -29,4 +29,4 @@ BasicData defaultBasicData() {
     return d;
 }
 
-}  // namespace diary
+}  // namespace common
