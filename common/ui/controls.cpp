@@ -95,4 +95,12 @@ std::optional<std::string> saveDialog(ObjectVar* owner, const std::string& title
     return chosen;
 }
 
+std::optional<std::string> openDialog(ObjectVar* owner, const std::string& title, const std::string& initialPath,
+                                      const std::string& filter, int mode) {
+    const Pv t(title), i(initialPath), f(filter);
+    std::string chosen = taken(PX$WINOPENDLG(owner, t.get(), i.get(), f.get(), static_cast<std::int16_t>(mode)));
+    if (chosen == std::string(1, '\x1b')) return std::nullopt;
+    return chosen;
+}
+
 }  // namespace common::ui

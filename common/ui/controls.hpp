@@ -69,5 +69,8 @@ int messageBox(ObjectVar* owner, const std::string& caption, const std::string& 
 // The save dialog: the chosen path, or nothing when the user cancelled.
 std::optional<std::string> saveDialog(ObjectVar* owner, const std::string& title, const std::string& initialPath,
                                       const std::string& filter, int mode);
+// The open dialog, likewise (mode 0: the file must exist, 1: only its folder).
+std::optional<std::string> openDialog(ObjectVar* owner, const std::string& title, const std::string& initialPath,
+                                      const std::string& filter, int mode);
 
 }  // namespace common::ui
