@@ -46,12 +46,10 @@ std::optional<Refusal> takeMainFields(const MainFields& f, common::BasicData& d)
         return refused("通貨単位"_sj, f.unit, "もっと小さな数値にして下さい。"_sj);
 
     const double stockValue = runtime::val(f.stock);
-    std::int16_t stock = 5;
-    if (stockValue >= 4.5) {
-        if (!(stockValue < common::kMaxStockCapacity + 0.5))
-            return refused("ストック量"_sj, f.stock, "9999以下の数値にして下さい。"_sj);
-        stock = runtime::toInt16(stockValue);
-    }
+    if (!(stockValue < common::kMaxStockCapacity + 0.5))
+        return refused("ストック量"_sj, f.stock, "9999以下の数値にして下さい。"_sj);
+    // Rounded first, then raised to 5: 4.5 rounds to the even 4, which becomes 5.
+    const std::int16_t stock = stockValue < 5 ? std::int16_t{5} : runtime::toInt16(stockValue);
 
     const std::string folder = f.chartFolder.empty() ? std::string("FXCG") : f.chartFolder;
     if (!common::isPlainFolderName(folder) || !common::fieldCanHold(folder))
