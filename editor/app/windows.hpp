@@ -21,6 +21,8 @@ public:
     ObjectVar& operator[](std::string_view control);
     void attachControls(std::initializer_list<std::string_view> names);
     void attachControl(const std::string& name);
+    // Every attached control by name.
+    const std::map<std::string, ObjectVar, std::less<>>& controls() const { return controls_; }
 
 private:
     std::string name_;
