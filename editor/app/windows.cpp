@@ -1,24 +1,10 @@
 #include "editor/app/windows.hpp"
 
-#include <stdexcept>
-
 #include "common/basic_data/basic_data.hpp"
 #include "common/control_names.hpp"
 #include "common/ui/controls.hpp"
 
 namespace editor {
-
-ObjectVar& FormWindow::operator[](std::string_view control) {
-    const auto it = controls_.find(control);
-    if (it == controls_.end()) throw std::logic_error(name_ + " has no attached control " + std::string(control));
-    return it->second;
-}
-
-void FormWindow::attachControl(const std::string& name) { common::ui::attach(controls_[name], &form, name); }
-
-void FormWindow::attachControls(std::initializer_list<std::string_view> names) {
-    for (std::string_view n : names) attachControl(std::string(n));
-}
 
 namespace {
 
