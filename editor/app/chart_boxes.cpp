@@ -75,8 +75,11 @@ void PX$GETCG3_SUB(Editor& e) { getGroupBoxes(e); }
 void PX$GETCG4_SUB(Editor& e) { getGroupBoxes(e); }
 
 void PX$SETCGF_SUB(Editor& e, FormWindow& owner) {
-    const auto chosen = ui::openDialog(&owner.form, "選択肢用のＣＧが保存されている場所は?"_sj, e.lastChartFolder + "DUMMY",
-                                       "(*.*)"_sj, 1);
+    // The dialog takes a starting path of at most 260 bytes: a longer folder starts it in
+    // the data folder instead.
+    std::string start = e.lastChartFolder + "DUMMY";
+    if (start.size() > 260) start = e.dataFolder + "DUMMY";
+    const auto chosen = ui::openDialog(&owner.form, "選択肢用のＣＧが保存されている場所は?"_sj, start, "(*.*)"_sj, 1);
     if (!chosen) {
         e.lastChartFolder.clear();
         return;
