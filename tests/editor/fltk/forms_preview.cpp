@@ -14,6 +14,7 @@
 
 #include "common/ui/controls.hpp"
 #include "editor/app/editor_state.hpp"
+#include "editor/app/list_forms.hpp"
 #include "editor/app/main_form.hpp"
 #include "editor/app/startup.hpp"
 #include "editor/app/timeframe_form.hpp"
@@ -91,11 +92,29 @@ void mainProgram() {
         e.basic.options[static_cast<std::size_t>(o)].name = runtime::fromUtf8("経済指標発表前");
         e.basic.optionChartMark[static_cast<std::size_t>(o)] = 1;
     }
+    // Lists with items, for the sub-forms to show as a trader fills them.
+    const auto fill = [](common::SubItem& item, std::initializer_list<const char*> choices) {
+        item.count = 0;
+        for (const char* c : choices) item.choices[static_cast<std::size_t>(++item.count)] = runtime::fromUtf8(c);
+    };
+    fill(e.basic.groups[1].items[1], {"上昇", "下降", "横ばい"});
+    fill(e.basic.groups[1].items[2], {"押し目", "戻り"});
+    fill(e.basic.groups[2].items[0], {"東京", "ロンドン", "ニューヨーク"});
+    e.basic.groups[2].items[1].name = "MIDDLE";
+    fill(e.basic.groups[2].items[1], {"上位足に順行", "逆行"});
+    e.basic.options[1].count = 2;
+    e.basic.options[1].choices[1] = runtime::fromUtf8("雇用統計");
+    e.basic.options[1].choices[2] = runtime::fromUtf8("政策金利");
     editor::showBasicData(e);
     editor::PX$時間足リスト_SUB(e);
     editor::FormWindow* forms[] = {&w.main, &w.options, &w.group, &w.group02, &w.option, &w.pairs, &w.timeframes};
     for (editor::FormWindow* form : forms) reportClippedCaptions(*form);
     for (editor::FormWindow* shown : forms) {
+        // Each sub-form opened on its data, as its "設定" button opens it.
+        if (shown == &w.group) editor::openGroup(e, 1);
+        if (shown == &w.group02) editor::openGroup(e, 2);
+        if (shown == &w.option) editor::openOption(e, 1);
+        if (shown == &w.pairs) editor::PX$BUTTON23_ON(e);
         for (editor::FormWindow* other : forms)
             if (other != shown) ui::show(other->form, false);
         ui::move(shown->form, 0, 0);
