@@ -134,17 +134,40 @@ void writeFileSafely(const std::string& nativePath, std::string_view bytes) {
     w.commit();
 }
 
-std::string readWholeFile(const std::string& nativePath) {
-    const int fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) raiseError(errno == ENOENT ? err::FileNotFound : errorFromErrno(errno));
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        raiseError(err::FileAccessFailed);
+namespace {
+
+// A file opened for reading, with its size: error 63 when it does not exist, 75 for a
+// folder. Closed when it goes.
+class ReadFile {
+public:
+    explicit ReadFile(const std::string& nativePath) : fd_(::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC)) {
+        if (fd_ < 0) raiseError(errno == ENOENT ? err::FileNotFound : errorFromErrno(errno));
+        struct stat st {};
+        if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
+            ::close(fd_);
+            raiseError(err::FileAccessFailed);
+        }
+        size_ = static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 0);
     }
+    ~ReadFile() { ::close(fd_); }
+    ReadFile(const ReadFile&) = delete;
+    ReadFile& operator=(const ReadFile&) = delete;
+    int fd() const { return fd_; }
+    std::size_t size() const { return size_; }
+
+private:
+    int fd_;
+    std::size_t size_ = 0;
+};
+
+}  // namespace
+
+std::string readWholeFile(const std::string& nativePath) {
+    const ReadFile file(nativePath);
+    const int fd = file.fd();
     // Read straight into a buffer of the file's size (a file that grows meanwhile is
     // read to its end all the same).
-    std::string out(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 0), '\0');
+    std::string out(file.size(), '\0');
     std::size_t used = 0;
     char more[65536];
     for (;;) {
@@ -154,43 +177,30 @@ std::string readWholeFile(const std::string& nativePath) {
         const ssize_t n = full ? ::read(fd, more, sizeof more) : ::read(fd, out.data() + used, out.size() - used);
         if (n < 0) {
             if (errno == EINTR) continue;
-            const int e = errno;
-            ::close(fd);
-            raiseError(errorFromErrno(e));
+            raiseError(errorFromErrno(errno));
         }
         if (n == 0) break;
         if (full) out.append(more, static_cast<std::size_t>(n));
         used += static_cast<std::size_t>(n);
     }
-    ::close(fd);
     out.resize(used);
     return out;
 }
 
 std::string readFileEnd(const std::string& nativePath, std::size_t count) {
-    const int fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) raiseError(errno == ENOENT ? err::FileNotFound : errorFromErrno(errno));
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        raiseError(err::FileAccessFailed);
-    }
-    const auto size = static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 0);
-    const std::size_t start = size > count ? size - count : 0;
-    std::string out(size - start, '\0');
+    const ReadFile file(nativePath);
+    const std::size_t start = file.size() > count ? file.size() - count : 0;
+    std::string out(file.size() - start, '\0');
     std::size_t used = 0;
     while (used < out.size()) {
-        const ssize_t n = ::pread(fd, out.data() + used, out.size() - used, static_cast<off_t>(start + used));
+        const ssize_t n = ::pread(file.fd(), out.data() + used, out.size() - used, static_cast<off_t>(start + used));
         if (n < 0) {
             if (errno == EINTR) continue;
-            const int e = errno;
-            ::close(fd);
-            raiseError(errorFromErrno(e));
+            raiseError(errorFromErrno(errno));
         }
         if (n == 0) break;
         used += static_cast<std::size_t>(n);
     }
-    ::close(fd);
     out.resize(used);
     return out;
 }

@@ -6,13 +6,10 @@
 // At the end the editor ends as "登録しないで終了" does.
 //   editor_forms_preview   (in a folder with a 基本データ.TXT)
 
-#include <algorithm>
-#include <chrono>
-#include <filesystem>
 #include <iostream>
-#include <thread>
 
 #include "common/ui/controls.hpp"
+#include "tests/support/form_preview.hpp"
 #include "editor/app/editor_state.hpp"
 #include "editor/app/list_forms.hpp"
 #include "editor/app/main_form.hpp"
@@ -26,42 +23,7 @@ namespace {
 
 namespace ui = common::ui;
 
-void waitForNext() {
-    while (!std::filesystem::exists("next")) {
-        PV$CALLEVENT();
-        std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    }
-    std::filesystem::remove("next");
-}
-
-// The room a caption needs beside its text: a button's frame, a check box's square,
-// a group frame's inset.
-int margin(std::uint32_t kind) {
-    switch (kind) {
-    case runtime::kind::PushButton: return 6;
-    case runtime::kind::CheckBox:
-    case runtime::kind::OptionButton: return 20;
-    case runtime::kind::GroupBox: return 16;
-    case runtime::kind::Label: return 0;
-    default: return -1;
-    }
-}
-
-void reportClippedCaptions(editor::FormWindow& form) {
-    for (const auto& [name, variable] : form.controls()) {
-        ObjectVar v = variable;
-        const auto record = runtime::getRecord(&v);
-        if (!record) continue;
-        const int room = margin(record->kind);
-        if (room < 0) continue;
-        const std::string caption = ui::text(v);
-        const PvString line = runtime::pvString(caption);
-        const float needed = PX$GETTEXTWIDTH(&v, &line) + static_cast<float>(room);
-        if (needed > ui::width(v))
-            std::cout << "clipped " << form.name() << "." << name << " \"" << runtime::toUtf8(caption) << "\" needs "
-                      << needed << " has " << ui::width(v) << std::endl;
-    }
-}
+bool measuredAll(const std::string&, const std::string&) { return false; }
 
 // The static labels the forms carry are attached here only to be measured.
 void attachLabels(editor::Windows& w) {
@@ -108,7 +70,7 @@ void mainProgram() {
     editor::showBasicData(e);
     editor::PX$時間足リスト_SUB(e);
     editor::FormWindow* forms[] = {&w.main, &w.options, &w.group, &w.group02, &w.option, &w.pairs, &w.timeframes};
-    for (editor::FormWindow* form : forms) reportClippedCaptions(*form);
+    for (editor::FormWindow* form : forms) preview::reportClippedCaptions(*form, measuredAll);
     for (editor::FormWindow* shown : forms) {
         // Each sub-form opened on its data, as its "設定" button opens it.
         if (shown == &w.group) editor::openGroup(e, 1);
@@ -122,7 +84,7 @@ void mainProgram() {
         ui::toFront(shown->form);
         PV$CALLEVENT();
         std::cout << "shown " << shown->name() << std::endl;
-        waitForNext();
+        preview::waitForNext();
     }
     editor::PX$BUTTON34_ON(e);
 }
