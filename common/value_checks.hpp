@@ -21,7 +21,7 @@ std::int16_t checkedCount(const HeaderEntry& e, std::string_view fileName, int c
 // reads as 0) stops: caption key + "←設定値エラー".
 std::int16_t checkedNumber(const HeaderEntry& e, std::string_view fileName, int low, int high);
 
-// A decimal value stored into `variable` under its digit specification; a value it
+// A decimal value stored into `variable` under its declared digits; a value it
 // cannot hold (too many integer digits, a negative one for an unsigned variable, more
 // digits than the decimal type has) stops: caption key + "←設定値エラー".
 void checkedDecimal(const HeaderEntry& e, std::string_view fileName, runtime::DecimalVar& variable);

@@ -17,45 +17,19 @@ namespace diary {
 
 namespace {
 
-// The note: a first line naming it, three lines of sizes, then the appended records and
-// the new in-progress file, byte for byte.
 constexpr std::string_view kNoteHeading = "QUILLON archive step";
 
-struct Note {
-    long long archiveBefore = 0;
-    std::string append;
-    std::string inProgress;
-};
-
-std::string noteText(const Note& n) {
-    return std::string(kNoteHeading) + "\n" + std::to_string(n.archiveBefore) + "\n" +
-           std::to_string(n.append.size()) + "\n" + std::to_string(n.inProgress.size()) + "\n" + n.append +
-           n.inProgress;
-}
-
-// Reads a number line of the note; false when there is none.
+// Reads a number line of the note (at most 18 digits, so that it fits); false when there
+// is none.
 bool numberLine(std::string_view& rest, long long& value) {
     const auto end = rest.find('\n');
-    if (end == std::string_view::npos || end == 0 || end > 19) return false;
+    if (end == std::string_view::npos || end == 0 || end > 18) return false;
     value = 0;
     for (char c : rest.substr(0, end)) {
         if (c < '0' || c > '9') return false;
         value = value * 10 + (c - '0');
     }
     rest.remove_prefix(end + 1);
-    return true;
-}
-
-bool parseNote(std::string_view text, Note& n) {
-    if (text.substr(0, kNoteHeading.size() + 1) != std::string(kNoteHeading) + "\n") return false;
-    text.remove_prefix(kNoteHeading.size() + 1);
-    long long appendSize = 0, inProgressSize = 0;
-    if (!numberLine(text, n.archiveBefore) || !numberLine(text, appendSize) || !numberLine(text, inProgressSize))
-        return false;
-    if (static_cast<unsigned long long>(appendSize) + static_cast<unsigned long long>(inProgressSize) != text.size())
-        return false;
-    n.append.assign(text.substr(0, static_cast<std::size_t>(appendSize)));
-    n.inProgress.assign(text.substr(static_cast<std::size_t>(appendSize)));
     return true;
 }
 
@@ -98,6 +72,25 @@ ArchiveEnd archiveEnd(const std::string& path) {
 
 }  // namespace
 
+std::string storeNoteText(const StoreNote& n) {
+    return std::string(kNoteHeading) + "\n" + std::to_string(n.archiveBefore) + "\n" +
+           std::to_string(n.append.size()) + "\n" + std::to_string(n.inProgress.size()) + "\n" + n.append +
+           n.inProgress;
+}
+
+bool readStoreNote(std::string_view text, StoreNote& n) {
+    if (text.substr(0, kNoteHeading.size() + 1) != std::string(kNoteHeading) + "\n") return false;
+    text.remove_prefix(kNoteHeading.size() + 1);
+    long long appendSize = 0, inProgressSize = 0;
+    if (!numberLine(text, n.archiveBefore) || !numberLine(text, appendSize) || !numberLine(text, inProgressSize))
+        return false;
+    if (static_cast<unsigned long long>(appendSize) + static_cast<unsigned long long>(inProgressSize) != text.size())
+        return false;
+    n.append.assign(text.substr(0, static_cast<std::size_t>(appendSize)));
+    n.inProgress.assign(text.substr(static_cast<std::size_t>(appendSize)));
+    return true;
+}
+
 void killPoint(const char* name) {
     const char* at = std::getenv("QUILLON_KILL_AT");
     if (at != nullptr && std::strcmp(at, name) == 0) std::raise(SIGKILL);
@@ -123,11 +116,11 @@ void TradeStore::write(const TradeFileTexts& texts) {
                                 "整理データ.TXTの最後の取引データが途中で切れているため、終了した取引を"
                                 "整理データに移せません。\r\n取引中データは変更していません。"
                                 "整理データ.TXTの最後を直してから、もう一度操作して下さい。"_sj);
-    Note note;
+    StoreNote note;
     note.archiveBefore = runtime::fileExists(archivePath()) ? runtime::fileLength(archivePath()) : 0;
     note.append = (end.needsLineEnd ? "\r\n" : "") + texts.archiveAppend;
     note.inProgress = texts.inProgress;
-    replaceSafely(notePath(), noteText(note));
+    replaceSafely(notePath(), storeNoteText(note));
     killPoint("after-note");
     {
         runtime::FileChannel archive(archivePath(), runtime::FileMode::Append);
@@ -153,8 +146,8 @@ void TradeStore::deleteNote() {
 
 TradeStore::Recovery TradeStore::recover() {
     if (!runtime::fileExists(notePath())) return Recovery::None;
-    Note note;
-    if (!parseNote(runtime::readWholeFile(runtime::nativePath(notePath())), note)) noteMismatch(notePath());
+    StoreNote note;
+    if (!readStoreNote(runtime::readWholeFile(runtime::nativePath(notePath())), note)) noteMismatch(notePath());
     const bool haveArchive = runtime::fileExists(archivePath());
     const std::string archive = haveArchive ? runtime::readWholeFile(runtime::nativePath(archivePath())) : "";
     const auto before = static_cast<std::size_t>(note.archiveBefore);

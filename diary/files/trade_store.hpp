@@ -50,6 +50,18 @@ private:
     std::string folder_;
 };
 
+// The note of a step under way: a first line naming it, three lines of sizes (the
+// archive's before the step, the records to append, the new in-progress file), then the
+// records and the in-progress file byte for byte. The reading is false for any text that
+// is not such a note.
+struct StoreNote {
+    long long archiveBefore = 0;
+    std::string append;
+    std::string inProgress;
+};
+std::string storeNoteText(const StoreNote& note);
+bool readStoreNote(std::string_view text, StoreNote& note);
+
 // A point inside a multi-file step where a test may kill the process: when the
 // environment variable QUILLON_KILL_AT names it, the process ends at once (SIGKILL), as a
 // crash or power loss would end it.

@@ -149,3 +149,15 @@ TEST(TradeStore, TheRecordsStartALineOfTheirOwnAfterTheArchivesLastWholeRecord) 
         EXPECT_FALSE(g.noteLeft());
     }
 }
+
+TEST(TradeStore, TheNoteReadsBackAndRefusesWhatIsNoNote) {
+    const StoreNote note{16, "records\r\n", "trades\r\n"};
+    StoreNote back;
+    ASSERT_TRUE(readStoreNote(storeNoteText(note), back));
+    EXPECT_EQ(back.archiveBefore, 16);
+    EXPECT_EQ(back.append, note.append);
+    EXPECT_EQ(back.inProgress, note.inProgress);
+    for (const char* text : {"", "QUILLON archive step\n1\n2\n", "QUILLON archive step\n1\n9\n0\nshort",
+                             "QUILLON archive step\n9999999999999999999\n0\n0\n", "QUILLON archive step\n-1\n0\n0\n"})
+        EXPECT_FALSE(readStoreNote(text, back)) << text;
+}

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the readers of the trade files ("取引中データ.TXT",
-// "整理データ.TXT", "コピーデータ.TXT"), as a hand-edited or cut-off file would reach them.
+// "整理データ.TXT", "コピーデータ.TXT") and of the trade store's note, as a hand-edited or
+// cut-off file would reach them.
 // A file either reads or stops with its message; what reads must write back, read again
 // and write the same text the second time.
 #include <cstddef>
@@ -8,6 +9,7 @@
 
 #include "common/data_error.hpp"
 #include "diary/files/trade_file.hpp"
+#include "diary/files/trade_store.hpp"
 #include "runtime/field_reader.hpp"
 #include "runtime/sjis.hpp"
 
@@ -78,6 +80,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const diary::ArchiveText archive = diary::splitArchive(text);
     if (archive.complete + archive.tail != text) __builtin_trap();
     roundTrip(archive.complete, diary::TradeFileKind::Archive);
+    // The trade store's note: what reads writes back to a text that reads the same.
+    diary::StoreNote note;
+    if (diary::readStoreNote(text, note)) {
+        diary::StoreNote again;
+        if (!diary::readStoreNote(diary::storeNoteText(note), again) || again.archiveBefore != note.archiveBefore ||
+            again.append != note.append || again.inProgress != note.inProgress)
+            __builtin_trap();
+    }
     diary::TradeRecord record;
     diary::PasteSelection all;
     all.pair = all.side = all.price = all.timeframe = all.stopLoss = all.target = all.confirmTime = all.memo = true;
