@@ -222,6 +222,26 @@ const PvString* PX$WINOPENDLG(ObjectVar* owner, const PvString* title, const PvS
                               const PvString* filter, std::int16_t mode);
 const PvString* PX$WINSAVEDLG(ObjectVar* owner, const PvString* title, const PvString* initialPath,
                               const PvString* filter, std::int16_t mode);
+
+// Bitmap objects: off-screen pixel buffers (kind 0x1400), empty until created or loaded.
+// Coordinates and sizes are in the map mode of the object they belong to. Copy
+// destinations are forms, picture boxes and bitmaps; sources are loaded bitmaps and forms
+// or picture boxes that keep a redraw buffer. A copy onto a window goes into its redraw
+// buffer, which is what the window shows, so the picture survives covering.
+void PV$BITMAPOBJECT(ObjectVar* variable);
+void PX$CREATEBITMAP(ObjectVar* variable, float width, float height);
+void PX$LOADBITMAPFILE(ObjectVar* variable, const PvString* path);
+void PX$LOADRESOURCE(ObjectVar* variable, const PvString* name);
+float PX$GETBITMAPWIDTH(ObjectVar* variable);
+float PX$GETBITMAPHEIGHT(ObjectVar* variable);
+void PX$BITBLT(ObjectVar* destination, float x, float y, float width, float height, ObjectVar* source,
+               float sourceX, float sourceY);
+void PX$DRAWBITMAP(ObjectVar* destination, ObjectVar* source, float x, float y);
+void PX$STRETCHBITMAP(ObjectVar* destination, ObjectVar* source, float x, float y, float width, float height);
+void PX$STRETCHBLT(ObjectVar* destination, float x, float y, float width, float height, ObjectVar* source,
+                   float sourceX, float sourceY, float sourceWidth, float sourceHeight);
+void PX$DELETEBITMAP(ObjectVar* variable);
+void PX$DELETEOBJECT(ObjectVar* variable);
 }
 
 namespace toolkit {
@@ -367,6 +387,18 @@ inline constexpr std::uint32_t GetInterval = 161;
 inline constexpr std::uint32_t SetInterval = 162;
 inline constexpr std::uint32_t Enable = 163;
 inline constexpr std::uint32_t IsEnabled = 164;
+inline constexpr std::uint32_t BitmapObject = 180;
+inline constexpr std::uint32_t CreateBitmap = 181;
+inline constexpr std::uint32_t LoadBitmapFile = 182;
+inline constexpr std::uint32_t LoadResource = 183;
+inline constexpr std::uint32_t GetBitmapWidth = 184;
+inline constexpr std::uint32_t GetBitmapHeight = 185;
+inline constexpr std::uint32_t BitBlt = 186;
+inline constexpr std::uint32_t DrawBitmap = 187;
+inline constexpr std::uint32_t StretchBitmap = 188;
+inline constexpr std::uint32_t StretchBlt = 189;
+inline constexpr std::uint32_t DeleteBitmap = 190;
+inline constexpr std::uint32_t DeleteObject = 191;
 }  // namespace op
 
 constexpr std::uint32_t location(std::uint32_t operation, std::uint32_t check) {
