@@ -47,8 +47,8 @@ inline constexpr std::int16_t kDctMatrix[8][8] = {
 };
 
 // The matrix as pairs of 16-bit factors in one 32-bit word, for pmaddwd against two
-// interleaved input rows: entry [i][p] holds m(i, 2p) low and m(i, 2p+1) high, with
-// m = the matrix (inverse transform) or its transpose (forward transform).
+// interleaved input rows of the inverse transform: entry [i][p] holds m(i, 2p) low and
+// m(i, 2p+1) high (m = the matrix, or its transpose when `transposed`).
 struct FactorPairs {
     std::int32_t pair[8][4];
 };
@@ -67,13 +67,33 @@ constexpr FactorPairs makeFactorPairs(bool transposed) {
 }
 
 inline constexpr FactorPairs kInversePairs = makeFactorPairs(false);
-inline constexpr FactorPairs kForwardPairs = makeFactorPairs(true);
 
 // Bit shifts and rounding of the transforms; every kernel set uses the same.
 inline constexpr int kInverseFirstShift = 9;    // keeps 4 fraction bits between passes
 inline constexpr int kInverseSecondShift = 17;  // back to samples
-inline constexpr int kForwardFirstShift = 10;   // keeps 3 fraction bits between passes
-inline constexpr int kForwardSecondShift = 13;  // coefficients keep 3 fraction bits
+
+// The forward transform is the fast 8-point one: sums and differences of mirrored
+// samples, then each even output from the differences of those (two products) and each
+// odd output from four products, in 13-bit fixed point. Between the passes the values
+// keep 2 fraction bits; the result has 3, as the quantiser expects. Every intermediate
+// value fits in 16 bits for samples of -128..127, so the SIMD versions compute exactly
+// the reference's integers.
+inline constexpr int kForwardFactorBits = 13;
+inline constexpr int kForwardPassBits = 2;
+inline constexpr int kForwardFirstShift = kForwardFactorBits - kForwardPassBits;
+inline constexpr int kForwardSecondShift = kForwardFactorBits + kForwardPassBits;
+// Outputs 2 and 6 from (t0 - t3, t1 - t2), where tk = s(k) + s(7 - k):
+// 8192 * sqrt(2) * (cos(2 pi/16), cos(6 pi/16)) and (cos(6 pi/16), -cos(2 pi/16)).
+inline constexpr int kForwardEven[2][2] = {{10703, 4433}, {4433, -10704}};
+// Outputs 1, 3, 5 and 7 from (d3, d2, d1, d0), where dk = s(k) - s(7 - k): the products
+// of the rotations of the fast transform summed per difference, 8192 * sqrt(2) *
+// cos((2k + 1) u pi/16) within one unit.
+inline constexpr int kForwardOdd[4][4] = {
+    {2260, 6437, 9633, 11363},
+    {-6436, -11362, -2259, 9633},
+    {9633, 2261, -11362, 6437},
+    {-11363, 9633, -6436, 2260},
+};
 
 // Fixed-point colour factors (x 16384), JFIF conversion.
 inline constexpr int kCrToR = 22970;   // 1.402
