@@ -139,8 +139,9 @@ void writeDc(BitWriter& w, const HuffmanEncoder& dc, int diff) {
 
 // Coefficients ss..se (zig-zag positions) of a natural-order block: runs of zeros,
 // values, and an end of block when the band ends in zeros.
-void writeAcBand(BitWriter& w, const HuffmanEncoder& ac, const std::int16_t* block, int ss, int se) {
-    std::uint64_t mask = zigZagMasks()(block) >> ss;
+void writeAcBand(BitWriter& w, const HuffmanEncoder& ac, const ZigZagMasks& masks, const std::int16_t* block, int ss,
+                 int se) {
+    std::uint64_t mask = masks(block) >> ss;
     if (se - ss < 63) mask &= (std::uint64_t{1} << (se - ss + 1)) - 1;
     int next = ss;  // first coefficient not yet coded
     while (mask != 0) {
@@ -287,6 +288,7 @@ private:
     QuantTable lumaTable_, chromaTable_;
     Quantiser quantisers_[2];
     const Kernels& kernels_;
+    const ZigZagMasks& zigZag_ = zigZagMasks();
     HuffmanEncoder dc_[2], ac_[2];
     std::vector<std::uint8_t> full_[3];   // chroma of the MCU row at full resolution
     std::vector<std::uint8_t> strip_[3];  // MCU row at the component's resolution
@@ -347,8 +349,11 @@ bool flatBlockCacheOn = true;
 
 bool isFlatBlock(const std::uint8_t* src, std::size_t stride) {
     const __m128i first = _mm_set1_epi8(static_cast<char>(src[0]));
+    // A picture's blocks mostly differ within their first row already.
+    const __m128i top = _mm_cmpeq_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(src)), first);
+    if ((_mm_movemask_epi8(top) & 0xFF) != 0xFF) return false;
     __m128i same = _mm_set1_epi8(-1);
-    for (int y = 0; y < 8; ++y) {
+    for (int y = 1; y < 8; ++y) {
         const __m128i row = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(src + y * stride));
         same = _mm_and_si128(same, _mm_cmpeq_epi8(row, first));
     }
@@ -424,7 +429,7 @@ int Encoder::run(std::uint8_t* out, std::size_t capacity) {
                         const int table = c == 0 ? 0 : 1;
                         writeDc(w, dc_[table], block[0] - predictions[c]);
                         predictions[c] = block[0];
-                        writeAcBand(w, ac_[table], block, 1, 63);
+                        writeAcBand(w, ac_[table], zigZag_, block, 1, 63);
                     }
                 }
             }
@@ -480,7 +485,7 @@ void Encoder::writeProgressiveScans(BitWriter& w) {
             const FrameComponent& comp = frame_.components[c];
             for (int by = 0; by < comp.codedBlocksHigh; ++by) {
                 for (int bx = 0; bx < comp.codedBlocksWide; ++bx) {
-                    writeAcBand(w, ac_[c == 0 ? 0 : 1], storedBlock(c, bx, by), scan.ss, scan.se);
+                    writeAcBand(w, ac_[c == 0 ? 0 : 1], zigZag_, storedBlock(c, bx, by), scan.ss, scan.se);
                 }
             }
         }
