@@ -41,36 +41,14 @@ Frame frameFor(const BmpSource& bmp, const EncodeLayout& layout) {
 }
 
 // Quantisation: each coefficient (with its 3 fraction bits) divided by 8 x the table
-// value, rounded to nearest, by a float multiplication. SSE2 is part of every x86-64
-// processor, so all kernel sets share this code and its results.
+// value, rounded to nearest, by a float multiplication (the kernels' quantise). The
+// values stay in natural order: the coder walks them in zig-zag order through a mask
+// (ZigZagMasks), which is cheaper than reordering the 64 values of every block.
 struct Quantiser {
-    alignas(16) float reciprocal[64];  // natural order
-    std::uint8_t table[64];
+    alignas(32) float reciprocal[64];  // natural order
 
     explicit Quantiser(const QuantTable& q) {
-        for (int k = 0; k < 64; ++k) {
-            reciprocal[kZigZag[k]] = 1.0f / (8.0f * static_cast<float>(q[k]));
-            table[k] = q[k];
-        }
-    }
-
-    // Natural-order coefficients -> quantised values, still in natural order: the coder
-    // walks them in zig-zag order through a mask (zigZagMask), which is cheaper than
-    // reordering the 64 values of every block.
-    void apply(const std::int16_t* coefficients, std::int16_t* out) const {
-        const __m128i zero = _mm_setzero_si128();
-        const __m128 half = _mm_set1_ps(0.5f);
-        for (int i = 0; i < 64; i += 8) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(coefficients + i));
-            const __m128i sign = _mm_srai_epi16(v, 15);
-            const __m128i magnitude = _mm_max_epi16(v, _mm_sub_epi16(zero, v));
-            const __m128i lo = _mm_unpacklo_epi16(magnitude, zero);
-            const __m128i hi = _mm_unpackhi_epi16(magnitude, zero);
-            const __m128 qlo = _mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(lo), _mm_load_ps(reciprocal + i)), half);
-            const __m128 qhi = _mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(hi), _mm_load_ps(reciprocal + i + 4)), half);
-            const __m128i q = _mm_packs_epi32(_mm_cvttps_epi32(qlo), _mm_cvttps_epi32(qhi));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_sub_epi16(_mm_xor_si128(q, sign), sign));
-        }
+        for (int k = 0; k < 64; ++k) reciprocal[kZigZag[k]] = 1.0f / (8.0f * static_cast<float>(q[k]));
     }
 };
 
@@ -389,7 +367,7 @@ void Encoder::transformBlock(int c, const std::uint8_t* src, std::int16_t* quant
         _mm_store_si128(reinterpret_cast<__m128i*>(samples + 8 * y), _mm_sub_epi16(_mm_unpacklo_epi8(row, zero), centre));
     }
     kernels_.forwardDct(samples, coefficients);
-    quantisers_[c == 0 ? 0 : 1].apply(coefficients, quantised);
+    kernels_.quantise(coefficients, quantisers_[c == 0 ? 0 : 1].reciprocal, quantised);
 }
 
 int Encoder::run(std::uint8_t* out, std::size_t capacity) {

@@ -16,6 +16,11 @@ struct Kernels {
     void (*inverseDct)(const std::int16_t* coefficients, std::uint8_t* out, std::ptrdiff_t stride);
     // Samples minus 128, row-major -> coefficients in natural order, times 8.
     void (*forwardDct)(const std::int16_t* samples, std::int16_t* coefficients);
+    // 64 coefficients -> each one's magnitude times its reciprocal divisor (at most 1)
+    // plus one half, truncated, with the coefficient's sign: rounding to nearest by
+    // single-precision arithmetic (a product, then a sum, each rounded; no fused
+    // multiply-add), so every set gives the same values.
+    void (*quantise)(const std::int16_t* coefficients, const float* reciprocals, std::int16_t* out);
     // One row of full-resolution Y, Cb, Cr -> interleaved blue, green, red.
     void (*yccToBgr)(const std::uint8_t* y, const std::uint8_t* cb, const std::uint8_t* cr,
                      std::uint8_t* bgr, int count);

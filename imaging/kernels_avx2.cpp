@@ -163,6 +163,25 @@ QUILL_AVX2 void avx2ForwardDct(const std::int16_t* samples, std::int16_t* coeffi
     _mm256_zeroupper();
 }
 
+QUILL_AVX2 void avx2Quantise(const std::int16_t* coefficients, const float* reciprocals, std::int16_t* out) {
+    const __m256 half = _mm256_set1_ps(0.5f);
+    for (int i = 0; i < 64; i += 16) {
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(coefficients + i));
+        // -32768 stays 0x8000, which the unsigned widening reads as 32768.
+        const __m256i magnitude = _mm256_abs_epi16(v);
+        const __m256i lo = _mm256_cvtepu16_epi32(_mm256_castsi256_si128(magnitude));
+        const __m256i hi = _mm256_cvtepu16_epi32(_mm256_extracti128_si256(magnitude, 1));
+        const __m256 qlo = _mm256_add_ps(_mm256_mul_ps(_mm256_cvtepi32_ps(lo), _mm256_loadu_ps(reciprocals + i)), half);
+        const __m256 qhi =
+            _mm256_add_ps(_mm256_mul_ps(_mm256_cvtepi32_ps(hi), _mm256_loadu_ps(reciprocals + i + 8)), half);
+        // packs works per 128-bit lane; the permute puts the sixteen values back in order.
+        const __m256i q = _mm256_permute4x64_epi64(
+            _mm256_packs_epi32(_mm256_cvttps_epi32(qlo), _mm256_cvttps_epi32(qhi)), 0xD8);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), _mm256_sign_epi16(q, v));
+    }
+    _mm256_zeroupper();
+}
+
 // (a * fa + b * fb + bias) >> 14 for sixteen lanes, saturated to 16 bits. The unpacks and
 // the pack both work per 128-bit lane, so the lanes come back in their original order.
 QUILL_AVX2 __m256i weighted(__m256i a, __m256i b, __m256i factors, __m256i bias) {
@@ -283,7 +302,7 @@ QUILL_AVX2 void avx2BgrToYcc(const std::uint8_t* bgr, std::uint8_t* y, std::uint
 }  // namespace
 
 namespace detail {
-const Kernels avx2Kernels{avx2InverseDct, avx2ForwardDct, avx2YccToBgr, avx2BgrToYcc};
+const Kernels avx2Kernels{avx2InverseDct, avx2ForwardDct, avx2Quantise, avx2YccToBgr, avx2BgrToYcc};
 }
 
 }  // namespace imaging

@@ -87,6 +87,16 @@ void plainForwardDct(const std::int16_t* samples, std::int16_t* coefficients) {
     for (int k = 0; k < 64; ++k) coefficients[k] = saturate16(out[k]);
 }
 
+void plainQuantise(const std::int16_t* coefficients, const float* reciprocals, std::int16_t* out) {
+    for (int k = 0; k < 64; ++k) {
+        const std::int32_t v = coefficients[k];
+        const float product = static_cast<float>(v < 0 ? -v : v) * reciprocals[k];
+        const float rounded = product + 0.5f;
+        const std::int16_t q = saturate16(static_cast<std::int32_t>(rounded));
+        out[k] = static_cast<std::int16_t>(v < 0 ? -q : q);
+    }
+}
+
 void plainYccToBgr(const std::uint8_t* y, const std::uint8_t* cb, const std::uint8_t* cr,
                    std::uint8_t* bgr, int count) {
     for (int i = 0; i < count; ++i) {
@@ -116,7 +126,7 @@ void plainBgrToYcc(const std::uint8_t* bgr, std::uint8_t* y, std::uint8_t* cb, s
 }  // namespace
 
 namespace detail {
-const Kernels plainKernels{plainInverseDct, plainForwardDct, plainYccToBgr, plainBgrToYcc};
+const Kernels plainKernels{plainInverseDct, plainForwardDct, plainQuantise, plainYccToBgr, plainBgrToYcc};
 }
 
 }  // namespace imaging

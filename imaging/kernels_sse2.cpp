@@ -154,6 +154,23 @@ void sse2ForwardDct(const std::int16_t* samples, std::int16_t* coefficients) {
     }
 }
 
+void sse2Quantise(const std::int16_t* coefficients, const float* reciprocals, std::int16_t* out) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128 half = _mm_set1_ps(0.5f);
+    for (int i = 0; i < 64; i += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(coefficients + i));
+        const __m128i sign = _mm_srai_epi16(v, 15);
+        // -32768 stays 0x8000, which the unsigned widening reads as 32768.
+        const __m128i magnitude = _mm_max_epi16(v, _mm_sub_epi16(zero, v));
+        const __m128i lo = _mm_unpacklo_epi16(magnitude, zero);
+        const __m128i hi = _mm_unpackhi_epi16(magnitude, zero);
+        const __m128 qlo = _mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(lo), _mm_loadu_ps(reciprocals + i)), half);
+        const __m128 qhi = _mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(hi), _mm_loadu_ps(reciprocals + i + 4)), half);
+        const __m128i q = _mm_packs_epi32(_mm_cvttps_epi32(qlo), _mm_cvttps_epi32(qhi));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_sub_epi16(_mm_xor_si128(q, sign), sign));
+    }
+}
+
 // (a * fa + b * fb + bias) >> 14 for eight lanes of 16-bit a and b, saturated to 16 bits.
 __m128i weighted(__m128i a, __m128i b, __m128i factors, __m128i bias) {
     const __m128i lo = _mm_add_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(a, b), factors), bias);
@@ -244,7 +261,7 @@ void sse2BgrToYcc(const std::uint8_t* bgr, std::uint8_t* y, std::uint8_t* cb, st
 }  // namespace
 
 namespace detail {
-const Kernels sse2Kernels{sse2InverseDct, sse2ForwardDct, sse2YccToBgr, sse2BgrToYcc};
+const Kernels sse2Kernels{sse2InverseDct, sse2ForwardDct, sse2Quantise, sse2YccToBgr, sse2BgrToYcc};
 }
 
 }  // namespace imaging
