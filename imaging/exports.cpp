@@ -134,23 +134,33 @@ TemporaryBmp temporaryBmp() {
     return t;
 }
 
-// The BMP in `file` rewritten as a 24-bit BMP at `nativeDestination`. A 24-bit
-// bottom-up image whose rows have no padding is already in that form apart from its
-// header: its pixel rows are written as they are, with no copy of them in memory.
-void writeFullColour(const FileBytes& file, const std::string& nativeDestination) {
+// The BMP file at `nativeSource` rewritten as a 24-bit BMP at `nativeDestination`. A
+// 24-bit bottom-up image whose rows have no padding is already in that form apart from
+// its header: its pixel rows go from the source file to the new one in pieces, without
+// the whole image in memory. The reader checks a 24-bit image by fields in its first 54
+// bytes and the file's size alone, so the first 64 KB (header and any palette) tell
+// whether that applies; any other image is read whole and converted.
+void writeFullColour(const std::string& nativeSource, const std::string& nativeDestination) {
+    FileBytes file = FileBytes::open(nativeSource);
+    file.readUpTo(std::size_t{64} << 10);
     BmpSource bmp;
-    if (parseBmp(file.data(), file.size(), bmp) != 0) runtime::raiseError(runtime::err::ImageNotConvertible);
-    const BmpLayout layout = bmpLayout(bmp.width, bmp.height, 3);
-    const std::size_t rowBytes = static_cast<std::size_t>(bmp.width) * 3;
-    if (bmp.bitsPerPixel == 24 && !bmp.topDown && bmp.stride == rowBytes && layout.stride == rowBytes) {
+    const std::size_t rowBytes = [&] {
+        if (parseBmp(file.data(), file.size(), bmp) != 0 || bmp.bitsPerPixel != 24 || bmp.topDown) return std::size_t{0};
+        return static_cast<std::size_t>(bmp.width) * 3;
+    }();
+    if (rowBytes != 0 && bmp.stride == rowBytes && bmpLayout(bmp.width, bmp.height, 3).stride == rowBytes) {
         std::uint8_t header[kBmpHeaderSize];
-        writeBmpHeader(layout, header);
+        writeBmpHeader(bmpLayout(bmp.width, bmp.height, 3), header);
         runtime::SafeFileWriter writer(nativeDestination);
         writer.write(std::string_view(reinterpret_cast<const char*>(header), sizeof header));
-        writer.write(std::string_view(reinterpret_cast<const char*>(bmp.pixels), rowBytes * bmp.height));
+        const std::size_t pixelOffset = static_cast<std::size_t>(bmp.pixels - file.data());
+        file.stream(pixelOffset, rowBytes * static_cast<std::size_t>(bmp.height),
+                    [&](std::string_view piece) { writer.write(piece); });
         writer.commit();
         return;
     }
+    file.readAll();
+    if (parseBmp(file.data(), file.size(), bmp) != 0) runtime::raiseError(runtime::err::ImageNotConvertible);
     const std::vector<std::uint8_t> full = bmpToFullColour(bmp);
     runtime::writeFileSafely(nativeDestination, asBytes(full, full.size()));
 }
@@ -223,8 +233,7 @@ extern "C" int JPEG2BMP(const char* source, const char* destination) {
 }
 
 extern "C" int BITMAP2FULLCOLOR(const char* source, const char* destination) {
-    const FileBytes file = FileBytes::read(runtime::nativePath(source));
-    writeFullColour(file, runtime::nativePath(destination));
+    writeFullColour(runtime::nativePath(source), runtime::nativePath(destination));
     return 0;
 }
 
