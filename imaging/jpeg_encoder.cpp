@@ -232,6 +232,16 @@ void downsampleRow(const std::uint8_t* row0, const std::uint8_t* row1, int facto
     }
 }
 
+// An 8-bit grey image whose palette entry i is grey level i, as grey images are written,
+// has its levels as its bytes.
+bool levelsAreIndices(const BmpSource& bmp) {
+    if (bmp.bitsPerPixel != 8 || bmp.paletteSize != 256) return false;
+    for (int i = 0; i < 256; ++i) {
+        if (bmp.palette[i] != static_cast<std::uint32_t>(i) * 0x010101u) return false;
+    }
+    return true;
+}
+
 class Encoder {
 public:
     Encoder(const BmpSource& bmp, const EncodeLayout& layout, int quality, const Kernels& kernels)
@@ -253,6 +263,7 @@ public:
 private:
     void loadMcuRow(int my);
     const std::uint8_t* bgrRow(int y);
+    void greyRow(int y, std::uint8_t* out) const;
     void quantiseBlock(int c, int bx, int line, std::int16_t* quantised);
     void transformBlock(int c, const std::uint8_t* src, std::int16_t* quantised);
     void writeProgressiveScans(BitWriter& w);
@@ -267,6 +278,7 @@ private:
     Quantiser quantisers_[2];
     const Kernels& kernels_;
     const ZigZagMasks& zigZag_ = zigZagMasks();
+    const bool greyLevelsAreIndices_ = levelsAreIndices(bmp_);
     HuffmanEncoder dc_[2], ac_[2];
     std::vector<std::uint8_t> full_[3];   // chroma of the MCU row at full resolution
     std::vector<std::uint8_t> strip_[3];  // MCU row at the component's resolution
@@ -292,7 +304,7 @@ void Encoder::loadMcuRow(int my) {
         const int y = std::min(my * mcuHeight + line, frame_.height - 1);
         std::uint8_t* luma = strip_[0].data() + line * padded;
         if (layout_.grey) {
-            bmpRowToGrey(bmp_, y, luma);
+            greyRow(y, luma);
             std::fill(luma + width, luma + padded, luma[width - 1]);
             continue;
         }
@@ -321,6 +333,15 @@ const std::uint8_t* Encoder::bgrRow(int y) {
     }
     bmpRowToBgr(bmp_, y, bgrRow_.data());
     return bgrRow_.data();
+}
+
+void Encoder::greyRow(int y, std::uint8_t* out) const {
+    if (!greyLevelsAreIndices_) {
+        bmpRowToGrey(bmp_, y, out);
+        return;
+    }
+    const int stored = bmp_.topDown ? y : bmp_.height - 1 - y;
+    std::memcpy(out, bmp_.pixels + static_cast<std::size_t>(stored) * bmp_.stride, static_cast<std::size_t>(bmp_.width));
 }
 
 bool flatBlockCacheOn = true;

@@ -189,6 +189,35 @@ TEST(EncoderRows, EveryLayoutOfThePictureGivesTheSameFile) {
     }
 }
 
+// Grey images whose palette maps each index to that grey level are read byte for byte;
+// any other grey palette through the palette. The same levels stored with the palette
+// reversed (and the indices with it) give the same file, bottom-up and top-down.
+TEST(EncoderRows, GreyPalettesGiveTheLevelsTheyName) {
+    const Image image = makePhotoLike(23, 13, 1, 19);
+    const std::vector<std::uint8_t> plain = makeBmp(image);
+    const std::size_t offset = 54 + 1024, stride = (23 + 3) & ~std::size_t{3};
+    std::vector<std::uint8_t> reversed = plain, topDown = plain;
+    for (int i = 0; i < 256; ++i) {
+        for (int c = 0; c < 3; ++c) reversed[54 + 4 * i + c] = static_cast<std::uint8_t>(255 - i);
+    }
+    for (std::size_t p = offset; p < reversed.size(); ++p) reversed[p] = static_cast<std::uint8_t>(255 - plain[p]);
+    const std::uint32_t negativeHeight = static_cast<std::uint32_t>(-13);
+    for (int i = 0; i < 4; ++i) topDown[22 + i] = static_cast<std::uint8_t>(negativeHeight >> (8 * i));
+    for (int y = 0; y < 13; ++y) {
+        std::copy_n(plain.begin() + static_cast<std::ptrdiff_t>(offset + y * stride), stride,
+                    topDown.begin() + static_cast<std::ptrdiff_t>(offset + (12 - y) * stride));
+    }
+    for (const int flags : {0, 4}) {
+        SCOPED_TRACE(flags);
+        int result = 0;
+        const std::vector<std::uint8_t> expected = encodeWithLibrary(plain, 85, flags, result);
+        ASSERT_GT(result, 0);
+        EXPECT_GE(psnr(referenceDecode(expected), image), 35.0);
+        EXPECT_EQ(encodeWithLibrary(reversed, 85, flags, result), expected) << "reversed palette";
+        EXPECT_EQ(encodeWithLibrary(topDown, 85, flags, result), expected) << "top-down";
+    }
+}
+
 TEST(EncoderSize, ModeZeroBoundFollowsThePaddedImage) {
     struct Case {
         int width, height, channels, flags;
