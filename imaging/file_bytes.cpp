@@ -61,12 +61,6 @@ FileBytes FileBytes::open(const std::string& nativePath) {
     return bytes;
 }
 
-FileBytes FileBytes::read(const std::string& nativePath) {
-    FileBytes bytes = open(nativePath);
-    bytes.readAll();
-    return bytes;
-}
-
 void FileBytes::readUpTo(std::size_t count) {
     count = std::min(count, size_);
     if (fd_ < 0 || count <= read_) return;

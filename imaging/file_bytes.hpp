@@ -1,8 +1,8 @@
 #pragma once
-// Whole files in memory for the conversions, without the zero-filling and the page-by-page
+// Files in memory for the conversions, without the zero-filling and the page-by-page
 // faults of a plain buffer: a 45 MB BMP is read into memory the system hands out zeroed
-// as it is filled (in large pages), and a file only this process writes (the 24-bit
-// temporary copy) is mapped, not copied. Errors are those of runtime::readWholeFile: 63
+// as it is filled (in large pages), as far as it is needed; a file only this process
+// writes (the 24-bit temporary copy) is mapped, not copied. Errors are those of runtime::readWholeFile: 63
 // when the file does not exist, 75 when it cannot be read, else the system's failure.
 
 #include <cstddef>
@@ -19,8 +19,6 @@ public:
     // read are zero and take no memory. Reads use read(), so a file that changes
     // meanwhile gives whatever bytes were read, never a fault.
     static FileBytes open(const std::string& nativePath);
-    // The whole file read (open, then readAll).
-    static FileBytes read(const std::string& nativePath);
     // The file mapped read-only. Only for files no other process truncates while they are
     // mapped (that would fault on access): the conversion's own temporary files.
     static FileBytes map(const std::string& nativePath);
