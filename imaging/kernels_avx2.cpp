@@ -155,11 +155,14 @@ QUILL_AVX2 void avx2ForwardDct(const std::int16_t* samples, std::int16_t* coeffi
     transpose(rows);
     forwardPass<false>(rows);
     transpose(rows);
-    for (int i = 0; i < 8; ++i) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(coefficients + 8 * i), rows[i]);
+    // Two rows per store: the quantiser loads sixteen coefficients at a time, and a load
+    // that spans two stores cannot take its data from them while they are in flight.
+    for (int i = 0; i < 8; i += 2) {
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(coefficients + 8 * i),
+                            _mm256_inserti128_si256(_mm256_castsi128_si256(rows[i]), rows[i + 1], 1));
     }
-    // The caller's quantiser is SSE code: clean upper halves spare it the transition stall
-    // (the compiler does not add this here by itself).
+    // The caller's code around the kernels is SSE code: clean upper halves spare it the
+    // transition stall (the compiler does not add this here by itself).
     _mm256_zeroupper();
 }
 
