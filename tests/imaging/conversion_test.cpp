@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "imaging/plv0ri63.h"
 #include "jpeg_reference.hpp"
@@ -286,6 +287,31 @@ TEST_F(Conversion, FullColourOf24BitSourcesIsThePlainFile) {
         EXPECT_EQ(le16(full, 28), 24);
         EXPECT_EQ(le32(full, 34), static_cast<std::uint32_t>(c.width * 3 * c.height));
         EXPECT_TRUE(std::equal(plain.begin() + 54, plain.end(), full.begin() + 54));
+    }
+}
+
+// The BMP conversions read their source the way JPEG2BMP does: a missing file is error
+// 63, a folder error 75, and neither leaves a destination.
+TEST_F(Conversion, BmpSourcesThatCannotBeReadGiveTheFileErrors) {
+    std::filesystem::create_directory(path("folder.bmp"));
+    struct Case {
+        const char* source;
+        int error;
+    };
+    for (const Case c : {Case{"absent.bmp", runtime::err::FileNotFound}, Case{"folder.bmp", runtime::err::FileAccessFailed}}) {
+        SCOPED_TRACE(c.source);
+        const auto errorOf = [&](const auto& convert) {
+            try {
+                convert();
+            } catch (const runtime::RuntimeError& e) {
+                return e.number();
+            }
+            return 0;
+        };
+        EXPECT_EQ(errorOf([&] { BMP2JPEG(path(c.source).c_str(), path("out.jpg").c_str(), 75, 0); }), c.error);
+        EXPECT_EQ(errorOf([&] { BITMAP2FULLCOLOR(path(c.source).c_str(), path("full.bmp").c_str()); }), c.error);
+        EXPECT_FALSE(fileExists(path("out.jpg")));
+        EXPECT_FALSE(fileExists(path("full.bmp")));
     }
 }
 
