@@ -1,7 +1,8 @@
 #pragma once
-// The codec's inner loops: inverse and forward 8x8 transform and the colour conversions.
-// Each exists as a plain reference and as SSE2 and AVX2 versions; all three compute the
-// same integers, so an image converts to the same bytes whichever set the processor gets.
+// The codec's inner loops: inverse and forward 8x8 transform, quantisation and the colour
+// conversions. Each exists as a plain reference and as SSE2 and AVX2 versions; all three
+// compute the same numbers, so an image converts to the same bytes whichever set the
+// processor gets.
 
 #include <cstddef>
 #include <cstdint>
@@ -53,17 +54,17 @@ inline constexpr std::int16_t kDctMatrix[8][8] = {
 
 // The matrix as pairs of 16-bit factors in one 32-bit word, for pmaddwd against two
 // interleaved input rows of the inverse transform: entry [i][p] holds m(i, 2p) low and
-// m(i, 2p+1) high (m = the matrix, or its transpose when `transposed`).
+// m(i, 2p+1) high.
 struct FactorPairs {
     std::int32_t pair[8][4];
 };
 
-constexpr FactorPairs makeFactorPairs(bool transposed) {
+constexpr FactorPairs makeFactorPairs() {
     FactorPairs f{};
     for (int i = 0; i < 8; ++i) {
         for (int p = 0; p < 4; ++p) {
-            const int a = transposed ? kDctMatrix[2 * p][i] : kDctMatrix[i][2 * p];
-            const int b = transposed ? kDctMatrix[2 * p + 1][i] : kDctMatrix[i][2 * p + 1];
+            const int a = kDctMatrix[i][2 * p];
+            const int b = kDctMatrix[i][2 * p + 1];
             f.pair[i][p] = static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint16_t>(a)) |
                                                      (static_cast<std::uint32_t>(static_cast<std::uint16_t>(b)) << 16));
         }
@@ -71,7 +72,7 @@ constexpr FactorPairs makeFactorPairs(bool transposed) {
     return f;
 }
 
-inline constexpr FactorPairs kInversePairs = makeFactorPairs(false);
+inline constexpr FactorPairs kInversePairs = makeFactorPairs();
 
 // Bit shifts and rounding of the transforms; every kernel set uses the same.
 inline constexpr int kInverseFirstShift = 9;    // keeps 4 fraction bits between passes
