@@ -29,6 +29,15 @@ int openForReading(const std::string& nativePath, std::size_t& size) {
     return fd;
 }
 
+// A descriptor closed when it goes.
+struct Descriptor {
+    explicit Descriptor(int f) : fd(f) {}
+    ~Descriptor() { ::close(fd); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    const int fd;
+};
+
 // Reads up to `count` bytes at `out` from `offset`; the number read (short only at the
 // end of the file).
 std::size_t readAt(int fd, std::size_t offset, std::uint8_t* out, std::size_t count) {
@@ -115,9 +124,12 @@ FileBytes::~FileBytes() {
 }
 
 std::string readFileStart(const std::string& nativePath, std::size_t count) {
-    FileBytes bytes = FileBytes::open(nativePath);
-    bytes.readUpTo(count);
-    return std::string(reinterpret_cast<const char*>(bytes.data()), std::min(count, bytes.size()));
+    std::size_t size = 0;
+    // Without the file-sized buffer of FileBytes::open: a header check reads a few bytes.
+    const Descriptor file(openForReading(nativePath, size));
+    std::string out(count, '\0');
+    out.resize(readAt(file.fd, 0, reinterpret_cast<std::uint8_t*>(out.data()), count));
+    return out;
 }
 
 }  // namespace imaging
