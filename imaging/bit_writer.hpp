@@ -24,9 +24,10 @@ public:
         byte(static_cast<std::uint8_t>(w));
     }
 
-    // Up to 32 bits at a time.
+    // Up to 32 bits at a time; `value` holds no bits above the `count` low ones (the
+    // coder's codes and value bits are built that way, and this runs for every code).
     void bits(std::uint32_t value, int count) {
-        acc_ = (acc_ << count) | (value & static_cast<std::uint32_t>((std::uint64_t{1} << count) - 1));
+        acc_ = (acc_ << count) | value;
         pending_ += count;
         if (pending_ >= 32) {
             pending_ -= 32;
@@ -36,7 +37,7 @@ public:
 
     // Ends the entropy-coded data: the last byte is filled with one bits.
     void flushBits() {
-        if (pending_ % 8 != 0) bits(0x7F, 8 - pending_ % 8);
+        if (pending_ % 8 != 0) bits((1u << (8 - pending_ % 8)) - 1, 8 - pending_ % 8);
         while (pending_ > 0) {
             pending_ -= 8;
             stuffedByte(static_cast<std::uint8_t>(acc_ >> pending_));

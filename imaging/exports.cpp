@@ -5,10 +5,12 @@
 #include <cstdlib>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "imaging/bmp.hpp"
+#include "imaging/file_bytes.hpp"
 #include "imaging/info_records.hpp"
 #include "imaging/jpeg_decoder.hpp"
 #include "imaging/jpeg_encoder.hpp"
@@ -132,6 +134,37 @@ TemporaryBmp temporaryBmp() {
     return t;
 }
 
+// The BMP file at `nativeSource` rewritten as a 24-bit BMP at `nativeDestination`. A
+// 24-bit bottom-up image whose rows have no padding is already in that form apart from
+// its header: its pixel rows go from the source file to the new one in pieces, without
+// the whole image in memory. The reader checks a 24-bit image by fields in its first 54
+// bytes and the file's size alone, so the first 64 KB (header and any palette) tell
+// whether that applies; any other image is read whole and converted.
+void writeFullColour(const std::string& nativeSource, const std::string& nativeDestination) {
+    FileBytes file = FileBytes::open(nativeSource);
+    file.readUpTo(std::size_t{64} << 10);
+    BmpSource bmp;
+    const std::size_t rowBytes = [&] {
+        if (parseBmp(file.data(), file.size(), bmp) != 0 || bmp.bitsPerPixel != 24 || bmp.topDown) return std::size_t{0};
+        return static_cast<std::size_t>(bmp.width) * 3;
+    }();
+    if (rowBytes != 0 && bmp.stride == rowBytes && bmpLayout(bmp.width, bmp.height, 3).stride == rowBytes) {
+        std::uint8_t header[kBmpHeaderSize];
+        writeBmpHeader(bmpLayout(bmp.width, bmp.height, 3), header);
+        runtime::SafeFileWriter writer(nativeDestination);
+        writer.write(std::string_view(reinterpret_cast<const char*>(header), sizeof header));
+        const std::size_t pixelOffset = static_cast<std::size_t>(bmp.pixels - file.data());
+        file.stream(pixelOffset, rowBytes * static_cast<std::size_t>(bmp.height),
+                    [&](std::string_view piece) { writer.write(piece); });
+        writer.commit();
+        return;
+    }
+    file.readAll();
+    if (parseBmp(file.data(), file.size(), bmp) != 0) runtime::raiseError(runtime::err::ImageNotConvertible);
+    const std::vector<std::uint8_t> full = bmpToFullColour(bmp);
+    runtime::writeFileSafely(nativeDestination, asBytes(full, full.size()));
+}
+
 }  // namespace
 }  // namespace imaging
 
@@ -200,34 +233,31 @@ extern "C" int JPEG2BMP(const char* source, const char* destination) {
 }
 
 extern "C" int BITMAP2FULLCOLOR(const char* source, const char* destination) {
-    const std::string file = runtime::readWholeFile(runtime::nativePath(source));
-    BmpSource bmp;
-    if (parseBmp(reinterpret_cast<const std::uint8_t*>(file.data()), file.size(), bmp) != 0) {
-        runtime::raiseError(runtime::err::ImageNotConvertible);
-    }
-    const std::vector<std::uint8_t> full = bmpToFullColour(bmp);
-    runtime::writeFileSafely(runtime::nativePath(destination), asBytes(full, full.size()));
+    writeFullColour(runtime::nativePath(source), runtime::nativePath(destination));
     return 0;
 }
 
 extern "C" int BMP2JPEG(const char* source, const char* destination, int quality, int flags) {
     chooseKernelSet();
+    const std::string nativeSource = runtime::nativePath(source);
     {
-        const std::string head = runtime::readWholeFile(runtime::nativePath(source));
+        const std::string head = readFileStart(nativeSource, 2);
         if (head.size() < 2 || head[0] != 'B' || head[1] != 'M') runtime::raiseError(runtime::err::ImageNotConvertible);
     }
     const TemporaryBmp temporary = temporaryBmp();
-    std::string full;
+    // The temporary copy is this conversion's own file: it is mapped rather than read,
+    // and stays readable through the mapping once its name is gone.
+    std::optional<FileBytes> full;
     try {
         BITMAP2FULLCOLOR(source, temporary.cp932.c_str());
-        full = runtime::readWholeFile(temporary.native);
+        full.emplace(FileBytes::map(temporary.native));
     } catch (...) {
         ::unlink(temporary.native.c_str());
         throw;
     }
     ::unlink(temporary.native.c_str());
-    const auto* bytes = reinterpret_cast<const unsigned char*>(full.data());
-    const int count = static_cast<int>(std::min<std::size_t>(full.size(), 0x7FFFFFFF));
+    const auto* bytes = full->data();
+    const int count = static_cast<int>(std::min<std::size_t>(full->size(), 0x7FFFFFFF));
     const int bound = dllJPEGENCODE(0, bytes, count, nullptr, quality, flags);
     if (bound < 0) runtime::raiseError(runtime::err::ImageNotConvertible);
     // Only the bytes the encoder writes are ever touched: no need to clear the buffer.

@@ -41,38 +41,60 @@ Frame frameFor(const BmpSource& bmp, const EncodeLayout& layout) {
 }
 
 // Quantisation: each coefficient (with its 3 fraction bits) divided by 8 x the table
-// value, rounded to nearest, by a float multiplication. SSE2 is part of every x86-64
-// processor, so all kernel sets share this code and its results.
+// value, rounded to nearest, by a float multiplication (the kernels' quantise). The
+// values stay in natural order: the coder walks them in zig-zag order through a mask
+// (ZigZagMasks), which is cheaper than reordering the 64 values of every block.
 struct Quantiser {
-    alignas(16) float reciprocal[64];  // natural order
-    std::uint8_t table[64];
+    alignas(32) float reciprocal[64];  // natural order
 
     explicit Quantiser(const QuantTable& q) {
-        for (int k = 0; k < 64; ++k) {
-            reciprocal[kZigZag[k]] = 1.0f / (8.0f * static_cast<float>(q[k]));
-            table[k] = q[k];
+        for (int k = 0; k < 64; ++k) reciprocal[kZigZag[k]] = 1.0f / (8.0f * static_cast<float>(q[k]));
+    }
+};
+
+// Bit k set for each non-zero coefficient of a natural-order block at zig-zag position k.
+// The natural-order mask comes from compares; each of its bytes (one row of the block)
+// then goes through a table of where its eight positions land in zig-zag order.
+class ZigZagMasks {
+public:
+    ZigZagMasks() {
+        std::uint8_t position[64];
+        for (int k = 0; k < 64; ++k) position[kZigZag[k]] = static_cast<std::uint8_t>(k);
+        for (int row = 0; row < 8; ++row) {
+            for (int bits = 0; bits < 256; ++bits) {
+                std::uint64_t m = 0;
+                for (int x = 0; x < 8; ++x) {
+                    if ((bits >> x) & 1) m |= std::uint64_t{1} << position[row * 8 + x];
+                }
+                rows_[row][bits] = m;
+            }
         }
     }
 
-    // Natural-order coefficients -> quantised values in zig-zag order.
-    void apply(const std::int16_t* coefficients, std::int16_t* out) const {
-        alignas(16) std::int16_t natural[64];
+    std::uint64_t operator()(const std::int16_t* natural) const {
         const __m128i zero = _mm_setzero_si128();
-        const __m128 half = _mm_set1_ps(0.5f);
-        for (int i = 0; i < 64; i += 8) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(coefficients + i));
-            const __m128i sign = _mm_srai_epi16(v, 15);
-            const __m128i magnitude = _mm_max_epi16(v, _mm_sub_epi16(zero, v));
-            const __m128i lo = _mm_unpacklo_epi16(magnitude, zero);
-            const __m128i hi = _mm_unpackhi_epi16(magnitude, zero);
-            const __m128 qlo = _mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(lo), _mm_load_ps(reciprocal + i)), half);
-            const __m128 qhi = _mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(hi), _mm_load_ps(reciprocal + i + 4)), half);
-            const __m128i q = _mm_packs_epi32(_mm_cvttps_epi32(qlo), _mm_cvttps_epi32(qhi));
-            _mm_store_si128(reinterpret_cast<__m128i*>(natural + i), _mm_sub_epi16(_mm_xor_si128(q, sign), sign));
+        std::uint64_t zeros = 0;
+        for (int i = 0; i < 4; ++i) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(natural + 16 * i));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(natural + 16 * i + 8));
+            const __m128i packed = _mm_packs_epi16(_mm_cmpeq_epi16(a, zero), _mm_cmpeq_epi16(b, zero));
+            zeros |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(packed)) & 0xFFFF)
+                     << (16 * i);
         }
-        for (int k = 0; k < 64; ++k) out[k] = natural[kZigZag[k]];
+        const std::uint64_t nonZero = ~zeros;
+        std::uint64_t m = 0;
+        for (int row = 0; row < 8; ++row) m |= rows_[row][(nonZero >> (8 * row)) & 0xFF];
+        return m;
     }
+
+private:
+    std::uint64_t rows_[8][256];
 };
+
+const ZigZagMasks& zigZagMasks() {
+    static const ZigZagMasks masks;
+    return masks;
+}
 
 int bitLength(std::uint32_t v) { return v == 0 ? 0 : 32 - __builtin_clz(v); }
 
@@ -93,23 +115,11 @@ void writeDc(BitWriter& w, const HuffmanEncoder& dc, int diff) {
     writeCoded(w, dc, size, diff, size);
 }
 
-// Bit k set for each non-zero coefficient k of a zig-zag block.
-std::uint64_t nonZeroMask(const std::int16_t* block) {
-    const __m128i zero = _mm_setzero_si128();
-    std::uint64_t zeros = 0;
-    for (int i = 0; i < 4; ++i) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i + 8));
-        const __m128i packed = _mm_packs_epi16(_mm_cmpeq_epi16(a, zero), _mm_cmpeq_epi16(b, zero));
-        zeros |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(packed)) & 0xFFFF) << (16 * i);
-    }
-    return ~zeros;
-}
-
-// Coefficients ss..se of a zig-zag block: runs of zeros, values, and an end of block when
-// the band ends in zeros.
-void writeAcBand(BitWriter& w, const HuffmanEncoder& ac, const std::int16_t* block, int ss, int se) {
-    std::uint64_t mask = nonZeroMask(block) >> ss;
+// Coefficients ss..se (zig-zag positions) of a natural-order block: runs of zeros,
+// values, and an end of block when the band ends in zeros.
+void writeAcBand(BitWriter& w, const HuffmanEncoder& ac, const ZigZagMasks& masks, const std::int16_t* block, int ss,
+                 int se) {
+    std::uint64_t mask = masks(block) >> ss;
     if (se - ss < 63) mask &= (std::uint64_t{1} << (se - ss + 1)) - 1;
     int next = ss;  // first coefficient not yet coded
     while (mask != 0) {
@@ -117,7 +127,7 @@ void writeAcBand(BitWriter& w, const HuffmanEncoder& ac, const std::int16_t* blo
         mask &= mask - 1;
         int run = k - next;
         for (; run > 15; run -= 16) writeSymbol(w, ac, 0xF0);
-        const int v = std::clamp<int>(block[k], -1023, 1023);
+        const int v = std::clamp<int>(block[kZigZag[k]], -1023, 1023);
         const int size = bitLength(static_cast<std::uint32_t>(v < 0 ? -v : v));
         writeCoded(w, ac, (run << 4) | size, v, size);
         next = k + 1;
@@ -222,6 +232,16 @@ void downsampleRow(const std::uint8_t* row0, const std::uint8_t* row1, int facto
     }
 }
 
+// An 8-bit grey image whose palette entry i is grey level i, as grey images are written,
+// has its levels as its bytes.
+bool levelsAreIndices(const BmpSource& bmp) {
+    if (bmp.bitsPerPixel != 8 || bmp.paletteSize != 256) return false;
+    for (int i = 0; i < 256; ++i) {
+        if (bmp.palette[i] != static_cast<std::uint32_t>(i) * 0x010101u) return false;
+    }
+    return true;
+}
+
 class Encoder {
 public:
     Encoder(const BmpSource& bmp, const EncodeLayout& layout, int quality, const Kernels& kernels)
@@ -242,8 +262,10 @@ public:
 
 private:
     void loadMcuRow(int my);
-    void quantiseBlock(int c, int bx, int line, std::int16_t* zigzag);
-    void transformBlock(int c, const std::uint8_t* src, std::int16_t* zigzag);
+    const std::uint8_t* bgrRow(int y);
+    void greyRow(int y, std::uint8_t* out) const;
+    void quantiseBlock(int c, int bx, int line, std::int16_t* quantised);
+    void transformBlock(int c, const std::uint8_t* src, std::int16_t* quantised);
     void writeProgressiveScans(BitWriter& w);
     std::int16_t* storedBlock(int c, int bx, int by) {
         return coefficients_[c].data() + (static_cast<std::size_t>(by) * frame_.components[c].blocksWide + bx) * 64;
@@ -255,6 +277,8 @@ private:
     QuantTable lumaTable_, chromaTable_;
     Quantiser quantisers_[2];
     const Kernels& kernels_;
+    const ZigZagMasks& zigZag_ = zigZagMasks();
+    const bool greyLevelsAreIndices_ = levelsAreIndices(bmp_);
     HuffmanEncoder dc_[2], ac_[2];
     std::vector<std::uint8_t> full_[3];   // chroma of the MCU row at full resolution
     std::vector<std::uint8_t> strip_[3];  // MCU row at the component's resolution
@@ -263,7 +287,7 @@ private:
     std::vector<std::uint8_t> bgrRow_;
     std::vector<std::int16_t> coefficients_[3];
 
-    // Quantised zig-zag blocks of flat 8x8 blocks, by sample value, per quantising table.
+    // Quantised blocks of flat 8x8 blocks, by sample value, per quantising table.
     struct FlatCache {
         std::vector<std::int16_t> blocks;
         std::vector<bool> filled;
@@ -280,16 +304,14 @@ void Encoder::loadMcuRow(int my) {
         const int y = std::min(my * mcuHeight + line, frame_.height - 1);
         std::uint8_t* luma = strip_[0].data() + line * padded;
         if (layout_.grey) {
-            bmpRowToGrey(bmp_, y, luma);
+            greyRow(y, luma);
             std::fill(luma + width, luma + padded, luma[width - 1]);
             continue;
         }
-        bmpRowToBgr(bmp_, y, bgrRow_.data());
-        for (std::size_t x = static_cast<std::size_t>(width); x < padded; ++x) {
-            std::memcpy(&bgrRow_[3 * x], &bgrRow_[3 * (width - 1)], 3);
-        }
-        kernels_.bgrToYcc(bgrRow_.data(), luma, full_[1].data() + line * padded, full_[2].data() + line * padded,
-                          static_cast<int>(padded));
+        std::uint8_t* cb = full_[1].data() + line * padded;
+        std::uint8_t* cr = full_[2].data() + line * padded;
+        kernels_.bgrToYcc(bgrRow(y), luma, cb, cr, width);
+        for (std::uint8_t* plane : {luma, cb, cr}) std::fill(plane + width, plane + padded, plane[width - 1]);
     }
     if (layout_.grey) return;
     for (int c = 1; c < 3; ++c) {
@@ -301,19 +323,43 @@ void Encoder::loadMcuRow(int my) {
     }
 }
 
+// Row y from the top as blue, green, red bytes: a 24-bit image's own row, read in place
+// (the whole 45 MB of a large image would otherwise be copied once more), else the
+// row converted into bgrRow_.
+const std::uint8_t* Encoder::bgrRow(int y) {
+    if (bmp_.bitsPerPixel == 24) {
+        const int stored = bmp_.topDown ? y : bmp_.height - 1 - y;
+        return bmp_.pixels + static_cast<std::size_t>(stored) * bmp_.stride;
+    }
+    bmpRowToBgr(bmp_, y, bgrRow_.data());
+    return bgrRow_.data();
+}
+
+void Encoder::greyRow(int y, std::uint8_t* out) const {
+    if (!greyLevelsAreIndices_) {
+        bmpRowToGrey(bmp_, y, out);
+        return;
+    }
+    const int stored = bmp_.topDown ? y : bmp_.height - 1 - y;
+    std::memcpy(out, bmp_.pixels + static_cast<std::size_t>(stored) * bmp_.stride, static_cast<std::size_t>(bmp_.width));
+}
+
 bool flatBlockCacheOn = true;
 
 bool isFlatBlock(const std::uint8_t* src, std::size_t stride) {
     const __m128i first = _mm_set1_epi8(static_cast<char>(src[0]));
+    // A picture's blocks mostly differ within their first row already.
+    const __m128i top = _mm_cmpeq_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(src)), first);
+    if ((_mm_movemask_epi8(top) & 0xFF) != 0xFF) return false;
     __m128i same = _mm_set1_epi8(-1);
-    for (int y = 0; y < 8; ++y) {
+    for (int y = 1; y < 8; ++y) {
         const __m128i row = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(src + y * stride));
         same = _mm_and_si128(same, _mm_cmpeq_epi8(row, first));
     }
     return (_mm_movemask_epi8(same) & 0xFF) == 0xFF;
 }
 
-void Encoder::quantiseBlock(int c, int bx, int line, std::int16_t* zigzag) {
+void Encoder::quantiseBlock(int c, int bx, int line, std::int16_t* quantised) {
     const std::uint8_t* src = strip_[c].data() + line * stripStride_[c] + bx * 8;
     // Screenshots are mostly flat areas: a block of one value always gives the same
     // quantised block, so each value goes through the transform once per table. The
@@ -326,13 +372,13 @@ void Encoder::quantiseBlock(int c, int bx, int line, std::int16_t* zigzag) {
             transformBlock(c, src, cached);
             cache.filled[src[0]] = true;
         }
-        std::memcpy(zigzag, cached, 64 * sizeof(std::int16_t));
+        std::memcpy(quantised, cached, 64 * sizeof(std::int16_t));
         return;
     }
-    transformBlock(c, src, zigzag);
+    transformBlock(c, src, quantised);
 }
 
-void Encoder::transformBlock(int c, const std::uint8_t* src, std::int16_t* zigzag) {
+void Encoder::transformBlock(int c, const std::uint8_t* src, std::int16_t* quantised) {
     alignas(16) std::int16_t samples[64];
     alignas(16) std::int16_t coefficients[64];
     const __m128i zero = _mm_setzero_si128();
@@ -342,7 +388,7 @@ void Encoder::transformBlock(int c, const std::uint8_t* src, std::int16_t* zigza
         _mm_store_si128(reinterpret_cast<__m128i*>(samples + 8 * y), _mm_sub_epi16(_mm_unpacklo_epi8(row, zero), centre));
     }
     kernels_.forwardDct(samples, coefficients);
-    quantisers_[c == 0 ? 0 : 1].apply(coefficients, zigzag);
+    kernels_.quantise(coefficients, quantisers_[c == 0 ? 0 : 1].reciprocal, quantised);
 }
 
 int Encoder::run(std::uint8_t* out, std::size_t capacity) {
@@ -359,7 +405,7 @@ int Encoder::run(std::uint8_t* out, std::size_t capacity) {
             coefficients_[c].assign(static_cast<std::size_t>(comp.blocksWide) * comp.blocksHigh * 64, 0);
         }
     }
-    bgrRow_.assign(fullStride_ * 3, 0);
+    bgrRow_.assign(static_cast<std::size_t>(frame_.width) * 3, 0);
     if (!frame_.progressive) {
         ScanPart all{frame_.componentCount, {0, 1, 2}, 0, 63};
         writeScanHeader(w, all);
@@ -382,7 +428,7 @@ int Encoder::run(std::uint8_t* out, std::size_t capacity) {
                         const int table = c == 0 ? 0 : 1;
                         writeDc(w, dc_[table], block[0] - predictions[c]);
                         predictions[c] = block[0];
-                        writeAcBand(w, ac_[table], block, 1, 63);
+                        writeAcBand(w, ac_[table], zigZag_, block, 1, 63);
                     }
                 }
             }
@@ -438,7 +484,7 @@ void Encoder::writeProgressiveScans(BitWriter& w) {
             const FrameComponent& comp = frame_.components[c];
             for (int by = 0; by < comp.codedBlocksHigh; ++by) {
                 for (int bx = 0; bx < comp.codedBlocksWide; ++bx) {
-                    writeAcBand(w, ac_[c == 0 ? 0 : 1], storedBlock(c, bx, by), scan.ss, scan.se);
+                    writeAcBand(w, ac_[c == 0 ? 0 : 1], zigZag_, storedBlock(c, bx, by), scan.ss, scan.se);
                 }
             }
         }

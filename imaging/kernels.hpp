@@ -1,7 +1,8 @@
 #pragma once
-// The codec's inner loops: inverse and forward 8x8 transform and the colour conversions.
-// Each exists as a plain reference and as SSE2 and AVX2 versions; all three compute the
-// same integers, so an image converts to the same bytes whichever set the processor gets.
+// The codec's inner loops: inverse and forward 8x8 transform, quantisation and the colour
+// conversions. Each exists as a plain reference and as SSE2 and AVX2 versions; all three
+// compute the same numbers, so an image converts to the same bytes whichever set the
+// processor gets.
 
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +17,11 @@ struct Kernels {
     void (*inverseDct)(const std::int16_t* coefficients, std::uint8_t* out, std::ptrdiff_t stride);
     // Samples minus 128, row-major -> coefficients in natural order, times 8.
     void (*forwardDct)(const std::int16_t* samples, std::int16_t* coefficients);
+    // 64 coefficients -> each one's magnitude times its reciprocal divisor (at most 1)
+    // plus one half, truncated, with the coefficient's sign: rounding to nearest by
+    // single-precision arithmetic (a product, then a sum, each rounded; no fused
+    // multiply-add), so every set gives the same values.
+    void (*quantise)(const std::int16_t* coefficients, const float* reciprocals, std::int16_t* out);
     // One row of full-resolution Y, Cb, Cr -> interleaved blue, green, red.
     void (*yccToBgr)(const std::uint8_t* y, const std::uint8_t* cb, const std::uint8_t* cr,
                      std::uint8_t* bgr, int count);
@@ -47,18 +53,18 @@ inline constexpr std::int16_t kDctMatrix[8][8] = {
 };
 
 // The matrix as pairs of 16-bit factors in one 32-bit word, for pmaddwd against two
-// interleaved input rows: entry [i][p] holds m(i, 2p) low and m(i, 2p+1) high, with
-// m = the matrix (inverse transform) or its transpose (forward transform).
+// interleaved input rows of the inverse transform: entry [i][p] holds m(i, 2p) low and
+// m(i, 2p+1) high.
 struct FactorPairs {
     std::int32_t pair[8][4];
 };
 
-constexpr FactorPairs makeFactorPairs(bool transposed) {
+constexpr FactorPairs makeFactorPairs() {
     FactorPairs f{};
     for (int i = 0; i < 8; ++i) {
         for (int p = 0; p < 4; ++p) {
-            const int a = transposed ? kDctMatrix[2 * p][i] : kDctMatrix[i][2 * p];
-            const int b = transposed ? kDctMatrix[2 * p + 1][i] : kDctMatrix[i][2 * p + 1];
+            const int a = kDctMatrix[i][2 * p];
+            const int b = kDctMatrix[i][2 * p + 1];
             f.pair[i][p] = static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint16_t>(a)) |
                                                      (static_cast<std::uint32_t>(static_cast<std::uint16_t>(b)) << 16));
         }
@@ -66,14 +72,34 @@ constexpr FactorPairs makeFactorPairs(bool transposed) {
     return f;
 }
 
-inline constexpr FactorPairs kInversePairs = makeFactorPairs(false);
-inline constexpr FactorPairs kForwardPairs = makeFactorPairs(true);
+inline constexpr FactorPairs kInversePairs = makeFactorPairs();
 
 // Bit shifts and rounding of the transforms; every kernel set uses the same.
 inline constexpr int kInverseFirstShift = 9;    // keeps 4 fraction bits between passes
 inline constexpr int kInverseSecondShift = 17;  // back to samples
-inline constexpr int kForwardFirstShift = 10;   // keeps 3 fraction bits between passes
-inline constexpr int kForwardSecondShift = 13;  // coefficients keep 3 fraction bits
+
+// The forward transform is the fast 8-point one: sums and differences of mirrored
+// samples, then each even output from the differences of those (two products) and each
+// odd output from four products, in 13-bit fixed point. Between the passes the values
+// keep 2 fraction bits; the result has 3, as the quantiser expects. Every intermediate
+// value fits in 16 bits for samples of -128..127, so the SIMD versions compute exactly
+// the reference's integers.
+inline constexpr int kForwardFactorBits = 13;
+inline constexpr int kForwardPassBits = 2;
+inline constexpr int kForwardFirstShift = kForwardFactorBits - kForwardPassBits;
+inline constexpr int kForwardSecondShift = kForwardFactorBits + kForwardPassBits;
+// Outputs 2 and 6 from (t0 - t3, t1 - t2), where tk = s(k) + s(7 - k):
+// 8192 * sqrt(2) * (cos(2 pi/16), cos(6 pi/16)) and (cos(6 pi/16), -cos(2 pi/16)).
+inline constexpr int kForwardEven[2][2] = {{10703, 4433}, {4433, -10704}};
+// Outputs 1, 3, 5 and 7 from (d3, d2, d1, d0), where dk = s(k) - s(7 - k): the products
+// of the rotations of the fast transform summed per difference, 8192 * sqrt(2) *
+// cos((2k + 1) u pi/16) within one unit.
+inline constexpr int kForwardOdd[4][4] = {
+    {2260, 6437, 9633, 11363},
+    {-6436, -11362, -2259, 9633},
+    {9633, 2261, -11362, 6437},
+    {-11363, 9633, -6436, 2260},
+};
 
 // Fixed-point colour factors (x 16384), JFIF conversion.
 inline constexpr int kCrToR = 22970;   // 1.402

@@ -15,7 +15,7 @@ QUILL_AVX2 __m256i factorPair(int a, int b) {
                                               (static_cast<std::uint32_t>(static_cast<std::uint16_t>(b)) << 16)));
 }
 
-QUILL_AVX2 void transpose(__m128i r[8]) {
+QUILL_AVX2 inline __attribute__((always_inline)) void transpose(__m128i r[8]) {
     const __m128i a0 = _mm_unpacklo_epi16(r[0], r[1]), a1 = _mm_unpackhi_epi16(r[0], r[1]);
     const __m128i a2 = _mm_unpacklo_epi16(r[2], r[3]), a3 = _mm_unpackhi_epi16(r[2], r[3]);
     const __m128i a4 = _mm_unpacklo_epi16(r[4], r[5]), a5 = _mm_unpackhi_epi16(r[4], r[5]);
@@ -46,9 +46,9 @@ QUILL_AVX2 int activePairs(const __m128i in[8]) {
     return 1;
 }
 
-template <bool Transposed, int Active>
+template <int Active>
 QUILL_AVX2 inline void matrixPassFixed(const __m128i in[8], __m128i out[8], int shift, int bias) {
-    constexpr const FactorPairs& factors = Transposed ? kForwardPairs : kInversePairs;
+    constexpr const FactorPairs& factors = kInversePairs;
     __m256i acc[8];
     for (int i = 0; i < 8; ++i) acc[i] = _mm256_set1_epi32(bias);
     for (int p = 0; p < Active; ++p) {
@@ -69,13 +69,12 @@ QUILL_AVX2 inline void matrixPassFixed(const __m128i in[8], __m128i out[8], int 
     }
 }
 
-template <bool Transposed>
 QUILL_AVX2 void matrixPass(const __m128i in[8], __m128i out[8], int shift, int bias) {
     switch (activePairs(in)) {
-    case 1: return matrixPassFixed<Transposed, 1>(in, out, shift, bias);
-    case 2: return matrixPassFixed<Transposed, 2>(in, out, shift, bias);
-    case 3: return matrixPassFixed<Transposed, 3>(in, out, shift, bias);
-    default: return matrixPassFixed<Transposed, 4>(in, out, shift, bias);
+    case 1: return matrixPassFixed<1>(in, out, shift, bias);
+    case 2: return matrixPassFixed<2>(in, out, shift, bias);
+    case 3: return matrixPassFixed<3>(in, out, shift, bias);
+    default: return matrixPassFixed<4>(in, out, shift, bias);
     }
 }
 
@@ -84,9 +83,9 @@ QUILL_AVX2 void avx2InverseDct(const std::int16_t* coefficients, std::uint8_t* o
     for (int i = 0; i < 8; ++i) {
         rows[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(coefficients + 8 * i));
     }
-    matrixPass<false>(rows, tmp, kInverseFirstShift, 1 << (kInverseFirstShift - 1));
+    matrixPass(rows, tmp, kInverseFirstShift, 1 << (kInverseFirstShift - 1));
     transpose(tmp);
-    matrixPass<false>(tmp, rows, kInverseSecondShift,
+    matrixPass(tmp, rows, kInverseSecondShift,
                       (1 << (kInverseSecondShift - 1)) + (128 << kInverseSecondShift));
     transpose(rows);
     for (int y = 0; y < 8; ++y) {
@@ -94,18 +93,96 @@ QUILL_AVX2 void avx2InverseDct(const std::int16_t* coefficients, std::uint8_t* o
     }
 }
 
+// Registers a and b interleaved as 16-bit pairs across one 256-bit register: columns 0-3
+// in the low half, 4-7 in the high half, so one pmaddwd covers all eight columns.
+QUILL_AVX2 __m256i pairs(__m128i a, __m128i b) {
+    return _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_unpacklo_epi16(a, b)), _mm_unpackhi_epi16(a, b), 1);
+}
+
+// Two outputs of eight columns from their 32-bit sums: shifted, saturated, and put back
+// in column order (packs works per 128-bit lane).
+QUILL_AVX2 void narrow(__m256i first, __m256i second, int shift, __m128i& outFirst, __m128i& outSecond) {
+    const __m128i count = _mm_cvtsi32_si128(shift);
+    const __m256i packed = _mm256_permute4x64_epi64(
+        _mm256_packs_epi32(_mm256_sra_epi32(first, count), _mm256_sra_epi32(second, count)), 0xD8);
+    outFirst = _mm256_castsi256_si128(packed);
+    outSecond = _mm256_extracti128_si256(packed, 1);
+}
+
+// The reference's forwardPass on eight columns at once: register k holds s(k).
+template <bool First>
+QUILL_AVX2 void forwardPass(__m128i r[8]) {
+    __m128i sum[4], difference[4];
+    for (int k = 0; k < 4; ++k) {
+        sum[k] = _mm_add_epi16(r[k], r[7 - k]);
+        difference[k] = _mm_sub_epi16(r[k], r[7 - k]);
+    }
+    const __m128i t10 = _mm_add_epi16(sum[0], sum[3]), t13 = _mm_sub_epi16(sum[0], sum[3]);
+    const __m128i t11 = _mm_add_epi16(sum[1], sum[2]), t12 = _mm_sub_epi16(sum[1], sum[2]);
+    constexpr int shift = First ? kForwardFirstShift : kForwardSecondShift;
+    const __m256i bias = _mm256_set1_epi32(1 << (shift - 1));
+    if constexpr (First) {
+        r[0] = _mm_slli_epi16(_mm_add_epi16(t10, t11), kForwardPassBits);
+        r[4] = _mm_slli_epi16(_mm_sub_epi16(t10, t11), kForwardPassBits);
+    } else {
+        const __m128i half = _mm_set1_epi16(1 << (kForwardPassBits - 1));
+        r[0] = _mm_srai_epi16(_mm_add_epi16(_mm_add_epi16(t10, t11), half), kForwardPassBits);
+        r[4] = _mm_srai_epi16(_mm_add_epi16(_mm_sub_epi16(t10, t11), half), kForwardPassBits);
+    }
+    const __m256i even = pairs(t13, t12);
+    narrow(_mm256_add_epi32(_mm256_madd_epi16(even, factorPair(kForwardEven[0][0], kForwardEven[0][1])), bias),
+           _mm256_add_epi32(_mm256_madd_epi16(even, factorPair(kForwardEven[1][0], kForwardEven[1][1])), bias), shift,
+           r[2], r[6]);
+    const __m256i d32 = pairs(difference[3], difference[2]);
+    const __m256i d10 = pairs(difference[1], difference[0]);
+    __m256i odd[4];
+    for (int o = 0; o < 4; ++o) {
+        odd[o] = _mm256_add_epi32(_mm256_add_epi32(_mm256_madd_epi16(d32, factorPair(kForwardOdd[o][0], kForwardOdd[o][1])),
+                                                   _mm256_madd_epi16(d10, factorPair(kForwardOdd[o][2], kForwardOdd[o][3]))),
+                                  bias);
+    }
+    narrow(odd[0], odd[1], shift, r[1], r[3]);
+    narrow(odd[2], odd[3], shift, r[5], r[7]);
+}
+
 QUILL_AVX2 void avx2ForwardDct(const std::int16_t* samples, std::int16_t* coefficients) {
-    __m128i rows[8], tmp[8];
+    __m128i rows[8];
     for (int i = 0; i < 8; ++i) {
         rows[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(samples + 8 * i));
     }
-    matrixPass<true>(rows, tmp, kForwardFirstShift, 1 << (kForwardFirstShift - 1));
-    transpose(tmp);
-    matrixPass<true>(tmp, rows, kForwardSecondShift, 1 << (kForwardSecondShift - 1));
+    // Down the columns, then (transposed) along the rows, then back to row order.
+    forwardPass<true>(rows);
     transpose(rows);
-    for (int i = 0; i < 8; ++i) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(coefficients + 8 * i), rows[i]);
+    forwardPass<false>(rows);
+    transpose(rows);
+    // Two rows per store: the quantiser loads sixteen coefficients at a time, and a load
+    // that spans two stores cannot take its data from them while they are in flight.
+    for (int i = 0; i < 8; i += 2) {
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(coefficients + 8 * i),
+                            _mm256_inserti128_si256(_mm256_castsi128_si256(rows[i]), rows[i + 1], 1));
     }
+    // The caller's code around the kernels is SSE code: clean upper halves spare it the
+    // transition stall (the compiler does not add this here by itself).
+    _mm256_zeroupper();
+}
+
+QUILL_AVX2 void avx2Quantise(const std::int16_t* coefficients, const float* reciprocals, std::int16_t* out) {
+    const __m256 half = _mm256_set1_ps(0.5f);
+    for (int i = 0; i < 64; i += 16) {
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(coefficients + i));
+        // -32768 stays 0x8000, which the unsigned widening reads as 32768.
+        const __m256i magnitude = _mm256_abs_epi16(v);
+        const __m256i lo = _mm256_cvtepu16_epi32(_mm256_castsi256_si128(magnitude));
+        const __m256i hi = _mm256_cvtepu16_epi32(_mm256_extracti128_si256(magnitude, 1));
+        const __m256 qlo = _mm256_add_ps(_mm256_mul_ps(_mm256_cvtepi32_ps(lo), _mm256_loadu_ps(reciprocals + i)), half);
+        const __m256 qhi =
+            _mm256_add_ps(_mm256_mul_ps(_mm256_cvtepi32_ps(hi), _mm256_loadu_ps(reciprocals + i + 8)), half);
+        // packs works per 128-bit lane; the permute puts the sixteen values back in order.
+        const __m256i q = _mm256_permute4x64_epi64(
+            _mm256_packs_epi32(_mm256_cvttps_epi32(qlo), _mm256_cvttps_epi32(qhi)), 0xD8);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), _mm256_sign_epi16(q, v));
+    }
+    _mm256_zeroupper();
 }
 
 // (a * fa + b * fb + bias) >> 14 for sixteen lanes, saturated to 16 bits. The unpacks and
@@ -202,6 +279,66 @@ QUILL_AVX2 __m128i channel(__m256i rgLo, __m256i rgHi, __m256i bLo, __m256i bHi,
     return toBytes(_mm256_packs_epi32(_mm256_srai_epi32(lo, 14), _mm256_srai_epi32(hi, 14)));
 }
 
+// Both halves of a 256-bit register from one 16-byte mask.
+QUILL_AVX2 __m256i mask2(const std::uint8_t* m) { return _mm256_broadcastsi128_si256(mask(m)); }
+
+// One output channel of thirty-two pixels, from the (red, green) and (blue, 128) pairs of
+// the low and high sixteen-bit halves: the 128 lane carries the rounding and the centre.
+QUILL_AVX2 __m256i channel32(const __m256i rg[4], const __m256i b128[4], __m256i rgF, __m256i bF) {
+    __m256i words[2];
+    for (int h = 0; h < 2; ++h) {
+        const __m256i lo = _mm256_add_epi32(_mm256_madd_epi16(rg[2 * h], rgF), _mm256_madd_epi16(b128[2 * h], bF));
+        const __m256i hi =
+            _mm256_add_epi32(_mm256_madd_epi16(rg[2 * h + 1], rgF), _mm256_madd_epi16(b128[2 * h + 1], bF));
+        words[h] = _mm256_packs_epi32(_mm256_srai_epi32(lo, 14), _mm256_srai_epi32(hi, 14));
+    }
+    // The byte unpacks split each 128-bit lane into its low and high eight pixels; the
+    // pack joins them back in pixel order.
+    return _mm256_packus_epi16(words[0], words[1]);
+}
+
+// Thirty-two pixels a step: each 128-bit lane takes sixteen pixels (48 bytes) through the
+// same shuffles as the sixteen-pixel step, and the arithmetic stays within the lanes.
+QUILL_AVX2 int bgrToYcc32(const std::uint8_t* bgr, std::uint8_t* y, std::uint8_t* cb, std::uint8_t* cr, int count) {
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i centre = _mm256_set1_epi16(128);
+    // 128 x 64 is the rounding half of Y; 128 x 16448 is the rounding half plus 128 << 14.
+    const __m256i rgToY = factorPair(kRToY, kGToY), bToY = factorPair(kBToY, 64);
+    const __m256i rgToCb = factorPair(kRToCb, kGToCb), bToCb = factorPair(kBToCb, 16448);
+    const __m256i rgToCr = factorPair(kRToCr, kGToCr), bToCr = factorPair(kBToCr, 16448);
+    int i = 0;
+    for (; i + 32 <= count; i += 32) {
+        const std::uint8_t* p = bgr + 3 * i;
+        __m256i blocks[3];
+        for (int b = 0; b < 3; ++b) {
+            blocks[b] = _mm256_inserti128_si256(
+                _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * b))),
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 48 + 16 * b)), 1);
+        }
+        __m256i planes[3];
+        for (int c = 0; c < 3; ++c) {
+            planes[c] = _mm256_or_si256(
+                _mm256_or_si256(_mm256_shuffle_epi8(blocks[0], mask2(kInterleave.fromPixels[0][c])),
+                                _mm256_shuffle_epi8(blocks[1], mask2(kInterleave.fromPixels[1][c]))),
+                _mm256_shuffle_epi8(blocks[2], mask2(kInterleave.fromPixels[2][c])));
+        }
+        __m256i rg[4], b128[4];
+        for (int h = 0; h < 2; ++h) {
+            const __m256i b = h == 0 ? _mm256_unpacklo_epi8(planes[0], zero) : _mm256_unpackhi_epi8(planes[0], zero);
+            const __m256i g = h == 0 ? _mm256_unpacklo_epi8(planes[1], zero) : _mm256_unpackhi_epi8(planes[1], zero);
+            const __m256i r = h == 0 ? _mm256_unpacklo_epi8(planes[2], zero) : _mm256_unpackhi_epi8(planes[2], zero);
+            rg[2 * h] = _mm256_unpacklo_epi16(r, g);
+            rg[2 * h + 1] = _mm256_unpackhi_epi16(r, g);
+            b128[2 * h] = _mm256_unpacklo_epi16(b, centre);
+            b128[2 * h + 1] = _mm256_unpackhi_epi16(b, centre);
+        }
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(y + i), channel32(rg, b128, rgToY, bToY));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(cb + i), channel32(rg, b128, rgToCb, bToCb));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(cr + i), channel32(rg, b128, rgToCr, bToCr));
+    }
+    return i;
+}
+
 QUILL_AVX2 void avx2BgrToYcc(const std::uint8_t* bgr, std::uint8_t* y, std::uint8_t* cb, std::uint8_t* cr,
                              int count) {
     const __m256i one = _mm256_set1_epi16(1);
@@ -210,7 +347,7 @@ QUILL_AVX2 void avx2BgrToYcc(const std::uint8_t* bgr, std::uint8_t* y, std::uint
     const __m256i rgToY = factorPair(kRToY, kGToY), bToY = factorPair(kBToY, 8192);
     const __m256i rgToCb = factorPair(kRToCb, kGToCb), bToCb = factorPair(kBToCb, 8192);
     const __m256i rgToCr = factorPair(kRToCr, kGToCr), bToCr = factorPair(kBToCr, 8192);
-    int i = 0;
+    int i = bgrToYcc32(bgr, y, cb, cr, count);
     for (; i + 16 <= count; i += 16) {
         __m128i planes[3];
         deinterleave(bgr + 3 * i, planes);
@@ -228,7 +365,7 @@ QUILL_AVX2 void avx2BgrToYcc(const std::uint8_t* bgr, std::uint8_t* y, std::uint
 }  // namespace
 
 namespace detail {
-const Kernels avx2Kernels{avx2InverseDct, avx2ForwardDct, avx2YccToBgr, avx2BgrToYcc};
+const Kernels avx2Kernels{avx2InverseDct, avx2ForwardDct, avx2Quantise, avx2YccToBgr, avx2BgrToYcc};
 }
 
 }  // namespace imaging

@@ -48,14 +48,53 @@ void plainInverseDct(const std::int16_t* coefficients, std::uint8_t* out, std::p
     }
 }
 
+// One 8-point forward transform of s[0], s[step], ... s[7 * step] into out[0], out[step],
+// ...: the first pass keeps kForwardPassBits fraction bits, the second removes them.
+void forwardPass(const std::int32_t* s, std::int32_t* out, int step, bool first) {
+    std::int32_t sum[4], difference[4];
+    for (int k = 0; k < 4; ++k) {
+        sum[k] = s[k * step] + s[(7 - k) * step];
+        difference[k] = s[k * step] - s[(7 - k) * step];
+    }
+    const std::int32_t t10 = sum[0] + sum[3], t13 = sum[0] - sum[3];
+    const std::int32_t t11 = sum[1] + sum[2], t12 = sum[1] - sum[2];
+    const int shift = first ? kForwardFirstShift : kForwardSecondShift;
+    const std::int32_t bias = 1 << (shift - 1);
+    if (first) {
+        out[0] = (t10 + t11) * (1 << kForwardPassBits);
+        out[4 * step] = (t10 - t11) * (1 << kForwardPassBits);
+    } else {
+        const std::int32_t half = 1 << (kForwardPassBits - 1);
+        out[0] = (t10 + t11 + half) >> kForwardPassBits;
+        out[4 * step] = (t10 - t11 + half) >> kForwardPassBits;
+    }
+    for (int e = 0; e < 2; ++e) {
+        out[(2 + 4 * e) * step] = (kForwardEven[e][0] * t13 + kForwardEven[e][1] * t12 + bias) >> shift;
+    }
+    for (int o = 0; o < 4; ++o) {
+        std::int32_t acc = bias;
+        for (int k = 0; k < 4; ++k) acc += kForwardOdd[o][k] * difference[3 - k];
+        out[(2 * o + 1) * step] = acc >> shift;
+    }
+}
+
 void plainForwardDct(const std::int16_t* samples, std::int16_t* coefficients) {
-    const auto m = [](int i, int j) { return std::int32_t{kDctMatrix[j][i]}; };
-    std::int32_t wide[64];
-    std::int16_t narrow[64];
-    matrixPass(m, samples, wide, kForwardFirstShift, 1 << (kForwardFirstShift - 1));
-    transposeSaturated(wide, narrow);
-    matrixPass(m, narrow, wide, kForwardSecondShift, 1 << (kForwardSecondShift - 1));
-    transposeSaturated(wide, coefficients);
+    std::int32_t in[64], between[64], out[64];
+    for (int k = 0; k < 64; ++k) in[k] = samples[k];
+    // Down the columns first, then along the rows of that result.
+    for (int x = 0; x < 8; ++x) forwardPass(in + x, between + x, 8, true);
+    for (int y = 0; y < 8; ++y) forwardPass(between + 8 * y, out + 8 * y, 1, false);
+    for (int k = 0; k < 64; ++k) coefficients[k] = saturate16(out[k]);
+}
+
+void plainQuantise(const std::int16_t* coefficients, const float* reciprocals, std::int16_t* out) {
+    for (int k = 0; k < 64; ++k) {
+        const std::int32_t v = coefficients[k];
+        const float product = static_cast<float>(v < 0 ? -v : v) * reciprocals[k];
+        const float rounded = product + 0.5f;
+        const std::int16_t q = saturate16(static_cast<std::int32_t>(rounded));
+        out[k] = static_cast<std::int16_t>(v < 0 ? -q : q);
+    }
 }
 
 void plainYccToBgr(const std::uint8_t* y, const std::uint8_t* cb, const std::uint8_t* cr,
@@ -87,7 +126,7 @@ void plainBgrToYcc(const std::uint8_t* bgr, std::uint8_t* y, std::uint8_t* cb, s
 }  // namespace
 
 namespace detail {
-const Kernels plainKernels{plainInverseDct, plainForwardDct, plainYccToBgr, plainBgrToYcc};
+const Kernels plainKernels{plainInverseDct, plainForwardDct, plainQuantise, plainYccToBgr, plainBgrToYcc};
 }
 
 }  // namespace imaging

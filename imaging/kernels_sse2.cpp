@@ -45,9 +45,9 @@ int activePairs(const __m128i in[8]) {
     return 1;
 }
 
-template <bool Transposed, int Active>
+template <int Active>
 inline void matrixPassFixed(const __m128i in[8], __m128i out[8], int shift, int bias) {
-    constexpr const FactorPairs& factors = Transposed ? kForwardPairs : kInversePairs;
+    constexpr const FactorPairs& factors = kInversePairs;
     __m128i accLo[8], accHi[8];
     for (int i = 0; i < 8; ++i) accLo[i] = accHi[i] = _mm_set1_epi32(bias);
     for (int p = 0; p < Active; ++p) {
@@ -66,13 +66,12 @@ inline void matrixPassFixed(const __m128i in[8], __m128i out[8], int shift, int 
 }
 
 // out[i] = sum_j m(i, j) * in[j], per column, (sum + bias) >> shift, saturated to 16 bits.
-template <bool Transposed>
 void matrixPass(const __m128i in[8], __m128i out[8], int shift, int bias) {
     switch (activePairs(in)) {
-    case 1: return matrixPassFixed<Transposed, 1>(in, out, shift, bias);
-    case 2: return matrixPassFixed<Transposed, 2>(in, out, shift, bias);
-    case 3: return matrixPassFixed<Transposed, 3>(in, out, shift, bias);
-    default: return matrixPassFixed<Transposed, 4>(in, out, shift, bias);
+    case 1: return matrixPassFixed<1>(in, out, shift, bias);
+    case 2: return matrixPassFixed<2>(in, out, shift, bias);
+    case 3: return matrixPassFixed<3>(in, out, shift, bias);
+    default: return matrixPassFixed<4>(in, out, shift, bias);
     }
 }
 
@@ -81,9 +80,9 @@ void sse2InverseDct(const std::int16_t* coefficients, std::uint8_t* out, std::pt
     for (int i = 0; i < 8; ++i) {
         rows[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(coefficients + 8 * i));
     }
-    matrixPass<false>(rows, tmp, kInverseFirstShift, 1 << (kInverseFirstShift - 1));
+    matrixPass(rows, tmp, kInverseFirstShift, 1 << (kInverseFirstShift - 1));
     transpose(tmp);
-    matrixPass<false>(tmp, rows, kInverseSecondShift,
+    matrixPass(tmp, rows, kInverseSecondShift,
                       (1 << (kInverseSecondShift - 1)) + (128 << kInverseSecondShift));
     transpose(rows);
     for (int y = 0; y < 8; ++y) {
@@ -91,17 +90,84 @@ void sse2InverseDct(const std::int16_t* coefficients, std::uint8_t* out, std::pt
     }
 }
 
+// (a * fa + b * fb + c * fc + d * fd + bias) >> shift for eight lanes, from the
+// interleaved pairs (a, b) and (c, d) of both halves; only the first pair when `Pairs` is 1.
+template <int Pairs>
+__m128i products(const __m128i ab[2], const __m128i cd[2], __m128i f0, __m128i f1, __m128i bias, int shift) {
+    __m128i lo = _mm_add_epi32(_mm_madd_epi16(ab[0], f0), bias);
+    __m128i hi = _mm_add_epi32(_mm_madd_epi16(ab[1], f0), bias);
+    if constexpr (Pairs == 2) {
+        lo = _mm_add_epi32(lo, _mm_madd_epi16(cd[0], f1));
+        hi = _mm_add_epi32(hi, _mm_madd_epi16(cd[1], f1));
+    }
+    const __m128i count = _mm_cvtsi32_si128(shift);
+    return _mm_packs_epi32(_mm_sra_epi32(lo, count), _mm_sra_epi32(hi, count));
+}
+
+// The reference's forwardPass on eight columns at once: register k holds s(k).
+template <bool First>
+void forwardPass(__m128i r[8]) {
+    __m128i sum[4], difference[4];
+    for (int k = 0; k < 4; ++k) {
+        sum[k] = _mm_add_epi16(r[k], r[7 - k]);
+        difference[k] = _mm_sub_epi16(r[k], r[7 - k]);
+    }
+    const __m128i t10 = _mm_add_epi16(sum[0], sum[3]), t13 = _mm_sub_epi16(sum[0], sum[3]);
+    const __m128i t11 = _mm_add_epi16(sum[1], sum[2]), t12 = _mm_sub_epi16(sum[1], sum[2]);
+    constexpr int shift = First ? kForwardFirstShift : kForwardSecondShift;
+    const __m128i bias = _mm_set1_epi32(1 << (shift - 1));
+    if constexpr (First) {
+        r[0] = _mm_slli_epi16(_mm_add_epi16(t10, t11), kForwardPassBits);
+        r[4] = _mm_slli_epi16(_mm_sub_epi16(t10, t11), kForwardPassBits);
+    } else {
+        const __m128i half = _mm_set1_epi16(1 << (kForwardPassBits - 1));
+        r[0] = _mm_srai_epi16(_mm_add_epi16(_mm_add_epi16(t10, t11), half), kForwardPassBits);
+        r[4] = _mm_srai_epi16(_mm_add_epi16(_mm_sub_epi16(t10, t11), half), kForwardPassBits);
+    }
+    const __m128i even[2] = {_mm_unpacklo_epi16(t13, t12), _mm_unpackhi_epi16(t13, t12)};
+    for (int e = 0; e < 2; ++e) {
+        r[2 + 4 * e] = products<1>(even, even, factorPair(kForwardEven[e][0], kForwardEven[e][1]), _mm_setzero_si128(),
+                                   bias, shift);
+    }
+    const __m128i d32[2] = {_mm_unpacklo_epi16(difference[3], difference[2]),
+                            _mm_unpackhi_epi16(difference[3], difference[2])};
+    const __m128i d10[2] = {_mm_unpacklo_epi16(difference[1], difference[0]),
+                            _mm_unpackhi_epi16(difference[1], difference[0])};
+    for (int o = 0; o < 4; ++o) {
+        r[2 * o + 1] = products<2>(d32, d10, factorPair(kForwardOdd[o][0], kForwardOdd[o][1]),
+                                   factorPair(kForwardOdd[o][2], kForwardOdd[o][3]), bias, shift);
+    }
+}
+
 void sse2ForwardDct(const std::int16_t* samples, std::int16_t* coefficients) {
-    __m128i rows[8], tmp[8];
+    __m128i rows[8];
     for (int i = 0; i < 8; ++i) {
         rows[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(samples + 8 * i));
     }
-    matrixPass<true>(rows, tmp, kForwardFirstShift, 1 << (kForwardFirstShift - 1));
-    transpose(tmp);
-    matrixPass<true>(tmp, rows, kForwardSecondShift, 1 << (kForwardSecondShift - 1));
+    // Down the columns, then (transposed) along the rows, then back to row order.
+    forwardPass<true>(rows);
+    transpose(rows);
+    forwardPass<false>(rows);
     transpose(rows);
     for (int i = 0; i < 8; ++i) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(coefficients + 8 * i), rows[i]);
+    }
+}
+
+void sse2Quantise(const std::int16_t* coefficients, const float* reciprocals, std::int16_t* out) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128 half = _mm_set1_ps(0.5f);
+    for (int i = 0; i < 64; i += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(coefficients + i));
+        const __m128i sign = _mm_srai_epi16(v, 15);
+        // -32768 stays 0x8000, which the unsigned widening reads as 32768.
+        const __m128i magnitude = _mm_max_epi16(v, _mm_sub_epi16(zero, v));
+        const __m128i lo = _mm_unpacklo_epi16(magnitude, zero);
+        const __m128i hi = _mm_unpackhi_epi16(magnitude, zero);
+        const __m128 qlo = _mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(lo), _mm_loadu_ps(reciprocals + i)), half);
+        const __m128 qhi = _mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(hi), _mm_loadu_ps(reciprocals + i + 4)), half);
+        const __m128i q = _mm_packs_epi32(_mm_cvttps_epi32(qlo), _mm_cvttps_epi32(qhi));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_sub_epi16(_mm_xor_si128(q, sign), sign));
     }
 }
 
@@ -195,7 +261,7 @@ void sse2BgrToYcc(const std::uint8_t* bgr, std::uint8_t* y, std::uint8_t* cb, st
 }  // namespace
 
 namespace detail {
-const Kernels sse2Kernels{sse2InverseDct, sse2ForwardDct, sse2YccToBgr, sse2BgrToYcc};
+const Kernels sse2Kernels{sse2InverseDct, sse2ForwardDct, sse2Quantise, sse2YccToBgr, sse2BgrToYcc};
 }
 
 }  // namespace imaging

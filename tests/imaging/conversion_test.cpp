@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "imaging/plv0ri63.h"
 #include "jpeg_reference.hpp"
@@ -229,6 +230,105 @@ TEST_F(Conversion, FullColourRewritesEveryDepth) {
         const std::uint8_t expectedBottom[12] = {200, 10, 20, 5, 15, 250, 200, 10, 20, 5, 15, 250};
         EXPECT_TRUE(std::equal(std::begin(expectedBottom), std::end(expectedBottom), full.begin() + 54));
         for (int x = 0; x < 4; ++x) EXPECT_TRUE(std::equal(red, red + 3, full.begin() + 66 + 3 * x)) << x;
+    }
+}
+
+// 24-bit sources in the layouts BITMAP2FULLCOLOR copies row for row (bottom-up rows
+// without padding, here with a larger header, a gap before the pixels, trailing bytes, and
+// more than one piece of the copy) and in those it converts (padded rows whose padding
+// holds other bytes, top-down rows): the result is always the plain 24-bit file.
+TEST_F(Conversion, FullColourOf24BitSourcesIsThePlainFile) {
+    struct Case {
+        const char* name;
+        int width, height;
+        std::uint32_t infoSize;
+        std::size_t gap, trailer;
+        bool topDown;
+    };
+    const Case cases[] = {
+        {"copied_v5_header_gap_trailer_two_pieces", 400, 1000, 124, 10, 7, false},
+        {"copied_small", 8, 3, 40, 0, 0, false},
+        {"converted_padded_rows", 5, 7, 40, 0, 3, false},
+        {"converted_top_down", 12, 9, 40, 2, 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Image image = makePhotoLike(c.width, c.height, 3, 5);
+        const std::vector<std::uint8_t> plain = makeBmp(image);
+        const std::size_t stride = (static_cast<std::size_t>(c.width) * 3 + 3) & ~std::size_t{3};
+        const std::size_t offset = 14 + c.infoSize + c.gap;
+        std::vector<std::uint8_t> source(offset + stride * c.height + c.trailer, 0xEE);
+        std::fill(source.begin(), source.begin() + static_cast<std::ptrdiff_t>(14 + c.infoSize), 0);
+        std::copy(plain.begin(), plain.begin() + 30, source.begin());
+        const auto put32 = [&](std::size_t at, std::uint32_t v) {
+            for (int i = 0; i < 4; ++i) source[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+        };
+        put32(2, static_cast<std::uint32_t>(source.size()));
+        put32(10, static_cast<std::uint32_t>(offset));
+        put32(14, c.infoSize);
+        put32(22, static_cast<std::uint32_t>(c.topDown ? -c.height : c.height));
+        for (int y = 0; y < c.height; ++y) {
+            const std::size_t stored = static_cast<std::size_t>(c.topDown ? c.height - 1 - y : y);
+            // Row bytes from the plain file; padding keeps the 0xEE filler.
+            std::copy_n(plain.begin() + static_cast<std::ptrdiff_t>(54 + y * stride), c.width * 3,
+                        source.begin() + static_cast<std::ptrdiff_t>(offset + stored * stride));
+        }
+        writeFile(path("in.bmp"), source);
+        ASSERT_EQ(BITMAP2FULLCOLOR(path("in.bmp").c_str(), path("full.bmp").c_str()), 0);
+        const std::vector<std::uint8_t> full = readFile(path("full.bmp"));
+        ASSERT_EQ(full.size(), plain.size());
+        EXPECT_EQ(full[0], 'B');
+        EXPECT_EQ(full[1], 'M');
+        EXPECT_EQ(le32(full, 2), full.size());
+        EXPECT_EQ(le32(full, 10), 54u);
+        EXPECT_EQ(le32(full, 14), 40u);
+        EXPECT_EQ(le32(full, 18), static_cast<std::uint32_t>(c.width));
+        EXPECT_EQ(le32(full, 22), static_cast<std::uint32_t>(c.height));
+        EXPECT_EQ(le16(full, 28), 24);
+        EXPECT_EQ(le32(full, 34), static_cast<std::uint32_t>(c.width * 3 * c.height));
+        EXPECT_TRUE(std::equal(plain.begin() + 54, plain.end(), full.begin() + 54));
+    }
+}
+
+// The BMP conversions read their source the way JPEG2BMP does: a missing file is error
+// 63, a folder error 75, and neither leaves a destination.
+TEST_F(Conversion, BmpSourcesThatCannotBeReadGiveTheFileErrors) {
+    std::filesystem::create_directory(path("folder.bmp"));
+    struct Case {
+        const char* source;
+        int error;
+    };
+    for (const Case c : {Case{"absent.bmp", runtime::err::FileNotFound}, Case{"folder.bmp", runtime::err::FileAccessFailed}}) {
+        SCOPED_TRACE(c.source);
+        const auto errorOf = [&](const auto& convert) {
+            try {
+                convert();
+            } catch (const runtime::RuntimeError& e) {
+                return e.number();
+            }
+            return 0;
+        };
+        EXPECT_EQ(errorOf([&] { BMP2JPEG(path(c.source).c_str(), path("out.jpg").c_str(), 75, 0); }), c.error);
+        EXPECT_EQ(errorOf([&] { BITMAP2FULLCOLOR(path(c.source).c_str(), path("full.bmp").c_str()); }), c.error);
+        EXPECT_FALSE(fileExists(path("out.jpg")));
+        EXPECT_FALSE(fileExists(path("full.bmp")));
+    }
+}
+
+TEST_F(Conversion, FullColourOfACutOffSourceFailsWithoutDestination) {
+    // Row-for-row copies and conversions alike check the rows against the file's size.
+    for (const int width : {400, 5}) {
+        SCOPED_TRACE(width);
+        std::vector<std::uint8_t> bmp = makeBmp(makePhotoLike(width, 20, 3, 6));
+        bmp.resize(bmp.size() - 1);
+        writeFile(path("cut.bmp"), bmp);
+        try {
+            BITMAP2FULLCOLOR(path("cut.bmp").c_str(), path("full.bmp").c_str());
+            ADD_FAILURE() << "no error raised";
+        } catch (const runtime::RuntimeError& e) {
+            EXPECT_EQ(e.number(), runtime::err::ImageNotConvertible);
+        }
+        EXPECT_FALSE(fileExists(path("full.bmp")));
     }
 }
 

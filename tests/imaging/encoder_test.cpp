@@ -144,6 +144,80 @@ TEST(EncoderFlatAreas, ReusedBlocksGiveTheSameFile) {
     }
 }
 
+// The encoder reads a 24-bit image's rows in place and any other layout through a
+// converted row: the same picture stored bottom-up, top-down, with row padding that holds
+// other bytes, and in 32 bits gives the same file, at sizes that end inside a block and
+// inside a 16-pixel unit, in each sampling layout.
+TEST(EncoderRows, EveryLayoutOfThePictureGivesTheSameFile) {
+    struct Size {
+        int width, height;
+    };
+    for (const Size size : {Size{37, 21}, Size{16, 16}, Size{9, 30}, Size{1, 1}}) {
+        const Image image = makePhotoLike(size.width, size.height, 3, 17);
+        const std::vector<std::uint8_t> plain = makeBmp(image);
+        const std::size_t stride = (static_cast<std::size_t>(size.width) * 3 + 3) & ~std::size_t{3};
+        const auto put32 = [](std::vector<std::uint8_t>& bmp, std::size_t at, std::uint32_t v) {
+            for (int i = 0; i < 4; ++i) bmp[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+        };
+        std::vector<std::uint8_t> topDown = plain, padded = plain;
+        put32(topDown, 22, static_cast<std::uint32_t>(-size.height));
+        for (int y = 0; y < size.height; ++y) {
+            std::copy_n(plain.begin() + static_cast<std::ptrdiff_t>(54 + y * stride), stride,
+                        topDown.begin() + static_cast<std::ptrdiff_t>(54 + (size.height - 1 - y) * stride));
+            for (std::size_t p = size.width * 3; p < stride; ++p) padded[54 + y * stride + p] = 0xA5;
+        }
+        std::vector<std::uint8_t> wide(54 + static_cast<std::size_t>(size.width) * 4 * size.height, 0);
+        std::copy_n(plain.begin(), 54, wide.begin());
+        put32(wide, 2, static_cast<std::uint32_t>(wide.size()));
+        wide[28] = 32;
+        for (int y = 0; y < size.height; ++y) {
+            for (int x = 0; x < size.width; ++x) {
+                std::copy_n(plain.begin() + static_cast<std::ptrdiff_t>(54 + y * stride + 3 * x), 3,
+                            wide.begin() + static_cast<std::ptrdiff_t>(54 + (static_cast<std::size_t>(y) * size.width + x) * 4));
+            }
+        }
+        for (const int flags : {0, 1, 2, 4}) {
+            SCOPED_TRACE(std::to_string(size.width) + "x" + std::to_string(size.height) + " flags " + std::to_string(flags));
+            int result = 0;
+            const std::vector<std::uint8_t> expected = encodeWithLibrary(plain, 80, flags, result);
+            ASSERT_GT(result, 0);
+            EXPECT_GE(psnr(referenceDecode(expected), image), 30.0);
+            EXPECT_EQ(encodeWithLibrary(topDown, 80, flags, result), expected) << "top-down";
+            EXPECT_EQ(encodeWithLibrary(padded, 80, flags, result), expected) << "padding bytes";
+            EXPECT_EQ(encodeWithLibrary(wide, 80, flags, result), expected) << "32 bits";
+        }
+    }
+}
+
+// Grey images whose palette maps each index to that grey level are read byte for byte;
+// any other grey palette through the palette. The same levels stored with the palette
+// reversed (and the indices with it) give the same file, bottom-up and top-down.
+TEST(EncoderRows, GreyPalettesGiveTheLevelsTheyName) {
+    const Image image = makePhotoLike(23, 13, 1, 19);
+    const std::vector<std::uint8_t> plain = makeBmp(image);
+    const std::size_t offset = 54 + 1024, stride = (23 + 3) & ~std::size_t{3};
+    std::vector<std::uint8_t> reversed = plain, topDown = plain;
+    for (int i = 0; i < 256; ++i) {
+        for (int c = 0; c < 3; ++c) reversed[54 + 4 * i + c] = static_cast<std::uint8_t>(255 - i);
+    }
+    for (std::size_t p = offset; p < reversed.size(); ++p) reversed[p] = static_cast<std::uint8_t>(255 - plain[p]);
+    const std::uint32_t negativeHeight = static_cast<std::uint32_t>(-13);
+    for (int i = 0; i < 4; ++i) topDown[22 + i] = static_cast<std::uint8_t>(negativeHeight >> (8 * i));
+    for (int y = 0; y < 13; ++y) {
+        std::copy_n(plain.begin() + static_cast<std::ptrdiff_t>(offset + y * stride), stride,
+                    topDown.begin() + static_cast<std::ptrdiff_t>(offset + (12 - y) * stride));
+    }
+    for (const int flags : {0, 4}) {
+        SCOPED_TRACE(flags);
+        int result = 0;
+        const std::vector<std::uint8_t> expected = encodeWithLibrary(plain, 85, flags, result);
+        ASSERT_GT(result, 0);
+        EXPECT_GE(psnr(referenceDecode(expected), image), 35.0);
+        EXPECT_EQ(encodeWithLibrary(reversed, 85, flags, result), expected) << "reversed palette";
+        EXPECT_EQ(encodeWithLibrary(topDown, 85, flags, result), expected) << "top-down";
+    }
+}
+
 TEST(EncoderSize, ModeZeroBoundFollowsThePaddedImage) {
     struct Case {
         int width, height, channels, flags;

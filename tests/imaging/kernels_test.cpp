@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <random>
 
 #include "imaging/kernels.hpp"
+#include "imaging/quant_tables.hpp"
 #include "imaging/plv0ri63.h"
 #include "jpeg_reference.hpp"
 
@@ -68,6 +70,97 @@ TEST_F(KernelSets, ForwardTransformMatchesPlain) {
             alignas(16) std::int16_t actual[64];
             imaging::kernelsFor(s).forwardDct(samples, actual);
             for (int k = 0; k < 64; ++k) ASSERT_EQ(actual[k], expected[k]) << nameOf(s) << " round " << round;
+        }
+    }
+}
+
+// The fast transform against the exact one: random blocks, flat blocks at both ends of
+// the range, and for every frequency the block of -128 and 127 that follows the signs of
+// its basis function (and the opposite one), which drive the passes' intermediate values
+// to their largest. The SIMD sets must agree with the reference on those too.
+TEST_F(KernelSets, ForwardTransformFollowsTheDctWithinRounding) {
+    std::vector<std::array<std::int16_t, 64>> blocks;
+    const auto basis = [](int k, int n) { return std::cos((2 * n + 1) * k * M_PI / 16); };
+    for (int v = 0; v < 8; ++v) {
+        for (int u = 0; u < 8; ++u) {
+            for (const bool negated : {false, true}) {
+                std::array<std::int16_t, 64> block{};
+                for (int y = 0; y < 8; ++y) {
+                    for (int x = 0; x < 8; ++x) {
+                        const bool positive = (basis(u, x) * basis(v, y) >= 0) != negated;
+                        block[y * 8 + x] = static_cast<std::int16_t>(positive ? 127 : -128);
+                    }
+                }
+                blocks.push_back(block);
+            }
+        }
+    }
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> sample(-128, 127);
+    for (int round = 0; round < 500; ++round) {
+        std::array<std::int16_t, 64> block{};
+        for (auto& s : block) s = static_cast<std::int16_t>(sample(random));
+        blocks.push_back(block);
+    }
+    const imaging::Kernels& plain = imaging::kernelsFor(KernelSet::Plain);
+    for (std::size_t b = 0; b < blocks.size(); ++b) {
+        const std::array<std::int16_t, 64>& samples = blocks[b];
+        alignas(16) std::int16_t expected[64];
+        plain.forwardDct(samples.data(), expected);
+        for (int v = 0; v < 8; ++v) {
+            for (int u = 0; u < 8; ++u) {
+                double sum = 0;
+                for (int y = 0; y < 8; ++y) {
+                    for (int x = 0; x < 8; ++x) sum += samples[y * 8 + x] * basis(u, x) * basis(v, y);
+                }
+                const double scale = (u == 0 ? M_SQRT1_2 : 1.0) * (v == 0 ? M_SQRT1_2 : 1.0) / 4;
+                // Coefficients carry 3 fraction bits: within 1.5 of those units.
+                ASSERT_NEAR(expected[v * 8 + u], 8 * scale * sum, 1.5) << "block " << b << " (" << u << "," << v << ")";
+            }
+        }
+        for (const KernelSet s : fastSets()) {
+            alignas(16) std::int16_t actual[64];
+            imaging::kernelsFor(s).forwardDct(samples.data(), actual);
+            for (int k = 0; k < 64; ++k) ASSERT_EQ(actual[k], expected[k]) << nameOf(s) << " block " << b;
+        }
+    }
+}
+
+// Quantising with the tables of several qualities and with arbitrary reciprocals, over
+// random coefficients and the ones where rounding or the sign handling could slip: zero,
+// +-1, the 16-bit limits and exact halves of a divisor.
+TEST_F(KernelSets, QuantiserMatchesPlainAndRoundsToNearest) {
+    std::mt19937 random(8);
+    std::uniform_int_distribution<int> coefficient(-32768, 32767), small(-600, 600);
+    std::uniform_real_distribution<float> anyReciprocal(0.0001f, 1.0f);
+    const imaging::Kernels& plain = imaging::kernelsFor(KernelSet::Plain);
+    const int qualities[] = {0, 50, 75, 95, 99};
+    for (int round = 0; round < 2000; ++round) {
+        alignas(32) float reciprocals[64];
+        alignas(32) std::int16_t divisors[64];
+        const bool fromTable = round % 3 != 0;
+        const imaging::QuantTable table = imaging::encoderQuantTable(qualities[round % 5], round % 2 == 1);
+        for (int k = 0; k < 64; ++k) {
+            divisors[k] = static_cast<std::int16_t>(8 * table[k]);
+            reciprocals[k] = fromTable ? 1.0f / static_cast<float>(divisors[k]) : anyReciprocal(random);
+        }
+        alignas(32) std::int16_t coefficients[64];
+        for (int k = 0; k < 64; ++k) {
+            const int special[] = {0, 1, -1, 32767, -32768, divisors[k] / 2, -(divisors[k] / 2), 3 * divisors[k] / 2};
+            const int kind = (round + k) % 12;
+            coefficients[k] = static_cast<std::int16_t>(kind < 8 ? special[kind] : kind < 10 ? small(random) : coefficient(random));
+        }
+        alignas(32) std::int16_t expected[64];
+        plain.quantise(coefficients, reciprocals, expected);
+        for (int k = 0; k < 64; ++k) {
+            const double exact = coefficients[k] * static_cast<double>(reciprocals[k]);
+            ASSERT_LE(std::abs(expected[k] - exact), 0.5 + 1e-3) << "round " << round << " coefficient " << k;
+            ASSERT_FALSE(expected[k] != 0 && (expected[k] < 0) != (coefficients[k] < 0)) << "round " << round;
+        }
+        for (const KernelSet s : fastSets()) {
+            alignas(32) std::int16_t actual[64];
+            imaging::kernelsFor(s).quantise(coefficients, reciprocals, actual);
+            for (int k = 0; k < 64; ++k) ASSERT_EQ(actual[k], expected[k]) << nameOf(s) << " round " << round << " k " << k;
         }
     }
 }
