@@ -197,6 +197,14 @@ TEST_F(Bitmaps, LoadFile_OneBitAndIndexesPastTheColourTable) {
                                                     return indexes[x];
                                                 }})));
     EXPECT_EQ(allPixels(shortTable), (std::vector<platform::Colour>{red, blue, black, black}));
+
+    // A header that counts no colours, so the table would be 256 entries, but the pixels
+    // start after 2: the pixel bytes are not read as colours.
+    ObjectVar uncounted = bitmapObject();
+    BmpSpec spec{4, 1, 8, false, {0xFF0000, 0x0000FF}, {}, [&](int x, int) { return indexes[x]; }};
+    spec.countColours = false;
+    load(uncounted, file("uncounted.bmp", bmpBytes(spec)));
+    EXPECT_EQ(allPixels(uncounted), (std::vector<platform::Colour>{red, blue, black, black}));
 }
 
 TEST_F(Bitmaps, LoadFile_FailuresLeaveTheObjectEmpty) {
