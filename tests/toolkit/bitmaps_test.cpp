@@ -244,6 +244,23 @@ TEST_F(Bitmaps, LoadFile_FailuresLeaveTheObjectEmpty) {
     }
 }
 
+TEST_F(Bitmaps, LoadFile_APictureTooLargeToHoldIsOutOfMemory) {
+    // 1 bit, 32767 x 8193: a 33 MB file (sparse here), over 1 GiB as 32-bit pixels.
+    BmpSpec spec{1, 1, 1, false, {0x000000, 0xFFFFFF}, {}, [](int, int) { return 0u; }};
+    std::string header = bmpBytes(spec).substr(0, 62);
+    const std::uint32_t stride = 4096, height = 8193, size = 62 + stride * height;
+    for (int i = 0; i < 4; ++i) {
+        header[2 + i] = static_cast<char>(size >> (8 * i));
+        header[18 + i] = static_cast<char>(32767u >> (8 * i));
+        header[22 + i] = static_cast<char>(height >> (8 * i));
+    }
+    const std::string path = file("huge.bmp", header);
+    fs::resize_file(path, size);
+    ObjectVar v = bitmapObject();
+    EXPECT_EQ(raised([&] { load(v, path); }), std::make_pair(7, location(op::LoadBitmapFile, 6)));
+    EXPECT_EQ(PV$CHECKOBJECT(&v), False);
+}
+
 TEST_F(Bitmaps, LoadFile_TwiceIsRefused_AndPathsUpTo128BytesAreTaken) {
     const std::string good = bmpBytes({3, 1, 24, false, {}, {}, [](int, int) { return 0x00FF00u; }});
     ObjectVar v = bitmapObject();
