@@ -8,16 +8,20 @@
 #include <cstdint>
 
 #include "platform/types.hpp"
+#include "runtime/error.hpp"
 
 namespace toolkit {
 
 int mapModeOf(platform::Handle window);
+// A loaded bitmap keeps a mode of its own too (1 when it is loaded).
 void setMapMode(platform::Handle window, int mode);
 // The mode a window's position and size are given in: its form's for a control.
 int positionMapMode(platform::Handle window);
 
-// A value in `mode` as whole pixels; 1005 (with the operation's check) when it does not fit.
-int toPixels(float value, int mode, std::uint32_t operation, std::uint32_t check);
+// A value in `mode` as whole pixels; `overflowError` (with the operation's check) when it
+// does not fit: 1005 for window geometry, 6 for the coordinates of a bitmap copy.
+int toPixels(float value, int mode, std::uint32_t operation, std::uint32_t check,
+             int overflowError = runtime::err::NotAWindow);
 float fromPixels(int pixels, int mode);
 
 }  // namespace toolkit
