@@ -1,0 +1,333 @@
+#!/usr/bin/env bash
+# The chart viewer end to end on the headless backend: charts opened from a new trade's
+# stop-loss chart button through the image file dialog, scaled, laid out, scrolled,
+# dragged and stepped through their folder, checked by the controls' places, the scroll
+# bars' ranges and positions and the pixels of the picture; load failures with their
+# messages and no scratch BMP left behind; the scale kept in KANKYO.TXT; registering and
+# detaching the slot's chart.
+#   viewer_test.sh QUILLON CHART_BMP BMP2JPEG FIXTURES OUTPUT_FOLDER
+set -euo pipefail
+quillon=$1
+chart_bmp=$2
+bmp2jpeg=$3
+fixtures=$4
+out=$5
+rm -rf "$out"
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+
+# shellcheck source-path=SCRIPTDIR source=headless_helpers.sh
+source "$(dirname "$0")/headless_helpers.sh"
+
+# The scratch BMP of the JPEG conversion goes to a folder of the test, looked at after
+# every run.
+export XDG_RUNTIME_DIR=$out/tmp TMPDIR=$out/tmp
+mkdir -p "$XDG_RUNTIME_DIR"
+no_scratch_left() { [[ ! -e $XDG_RUNTIME_DIR/DAMMY.BMP ]] || fail "$1: the scratch BMP was left behind"; }
+
+# The image folders: pictures whose pixel (x, y) is red x % 256, green y % 256, blue 0x40.
+img=$out/images
+mkdir -p "$img/fit" "$img/sizes" "$img/wrap" "$img/bad" "$img/twice"
+"$chart_bmp" 1000 600 "$img/fit/big.bmp"
+for size in "400 100 exact" "401 100 wider" "385 800 tall" "100 50 small" "5 40 five"; do
+  read -r width height name <<<"$size"
+  "$chart_bmp" "$width" "$height" "$img/sizes/$name.bmp"
+done
+# Three images in mixed-case names, sorted a.BMP, B.jpg, c.bmp.
+"$chart_bmp" 64 32 "$img/wrap/a.BMP"
+"$chart_bmp" 32 64 "$img/wrap/c.bmp"
+"$chart_bmp" 48 48 "$out/b.bmp"
+"$bmp2jpeg" "$out/b.bmp" "$img/wrap/B.jpg" 90
+# A BMP whose extension is written in mixed case, a missing file the folder still lists
+# (a link to nothing), a JPEG that is not one.
+"$chart_bmp" 20 20 "$img/bad/x.Bmp"
+"$chart_bmp" 20 20 "$img/bad/a.bmp"
+ln -s "$img/bad/gone.bmp" "$img/bad/b.bmp"
+printf '\377\330\377\340 not a JPEG at all' >"$img/bad/c.jpg"
+# Two broken JPEGs: a step from one to the other falls back to the first, which fails too.
+printf 'garbage' >"$img/twice/a.jpg"
+printf '\377\330\377\333 more garbage' >"$img/twice/b.jpg"
+
+viewer_folder() {
+  w=$(fresh "$1")
+  sj <"$fixtures/sample_basic_data.txt" >"$w/basic/基本データ.TXT"
+  kankyo "$w/basic/" "$w/trades/" >"$w/KANKYO.TXT"
+}
+begin() { echo 'answer file "取引中データ.TXT" "取引中データファイルを保存する場所は?"'; }
+new_trade() {
+  echo 'answer msgbox yes "確認メッセージ" "本当に新規に取引を開始しますか？"'
+  echo 'click MAINFORM.BUTTON50'
+}
+# open_chart PATH: the trade's stop-loss chart button, the image file dialog answered.
+open_chart() {
+  printf 'answer file "%s" "ロードするＣＧファイルの選択"\n' "$1"
+  echo 'click FORM3.BUTTON6'
+}
+close_viewer() { echo 'click FORM2.BUTTON31'; }
+# The outer size whose picture area is 400 x 400 (frames 4, caption 23, top bar 25).
+area400() { echo 'resize FORM2 408 452'; }
+# place CONTROL LEFT TOP WIDTH HEIGHT: a control of the viewer at its place.
+place() {
+  printf 'expect FORM2.%s left %s\nexpect FORM2.%s top %s\n' "$1" "$2" "$1" "$3"
+  printf 'expect FORM2.%s width %s\nexpect FORM2.%s height %s\n' "$1" "$4" "$1" "$5"
+}
+bars() { printf 'expect FORM2.HSCROLL1 visible %s\nexpect FORM2.VSCROLL1 visible %s\n' "$1" "$2"; }
+pixel() { printf 'expect FORM2.PICTURE1 pixel %s %s %s\n' "$1" "$2" "$3"; }
+end_run() { echo 'close MAINFORM'; }
+
+# --- The 1000 x 600 chart fitted to the height of a 400 x 400 area: 666 x 400, which
+# needs the horizontal bar and then the vertical one beside it. "等倍" then shows the
+# image pixel for pixel, scrolled by the bars, the corner button and dragging, which
+# stops at both edges.
+viewer_folder fit
+run_diary "$w" <<SCRIPT || fail "fit: exit status $?"
+$(begin)
+$(new_trade)
+$(open_chart "$img/fit/big.bmp")
+expect FORM2 visible 1
+expect FORM2 text "表示中の画像「big.bmp」"
+expect FORM2.COMBO1 selected 1
+expect FORM3.BUTTON12 enabled 0
+expect FORM3.BUTTON13 enabled 0
+expect FORM3.BUTTON20 enabled 0
+expect FORM3.BUTTON30 enabled 0
+expect FORM6.BUTTON25 enabled 0
+expect FORM4.BUTTON14 enabled 0
+expect FORM3.BUTTON6 enabled 1
+$(area400)
+pick FORM2.COMBO1 1
+$(bars 1 1)
+$(place PICTURE1 0 25 384 384)
+$(place HSCROLL1 0 409 384 16)
+$(place VSCROLL1 384 25 16 384)
+$(place BUTTON1 384 409 16 16)
+expect FORM2.BUTTON1 visible 1
+expect FORM2.BUTTON1 text "┛"
+expect FORM2.HSCROLL1 range 0 282
+expect FORM2.VSCROLL1 range 0 16
+pick FORM2.COMBO1 0
+$(place PICTURE1 0 25 384 384)
+expect FORM2.HSCROLL1 range 0 616
+expect FORM2.VSCROLL1 range 0 216
+$(pixel 0 0 000040)
+$(pixel 10 20 0A1440)
+$(pixel 383 383 7F7F40)
+scroll FORM2.HSCROLL1 300
+$(pixel 10 20 361440)
+scroll FORM2.VSCROLL1 100
+$(pixel 10 20 367840)
+click FORM2.BUTTON1
+expect FORM2.BUTTON1 text "┏"
+expect FORM2.HSCROLL1 pos 616
+expect FORM2.VSCROLL1 pos 216
+$(pixel 0 0 68D840)
+$(pixel 383 383 E75740)
+click FORM2.BUTTON1
+expect FORM2.BUTTON1 text "┛"
+expect FORM2.HSCROLL1 pos 0
+$(pixel 0 0 000040)
+mousedown FORM2.PICTURE1 300 300
+mousemove FORM2.PICTURE1 100 150
+expect FORM2.HSCROLL1 pos 200
+expect FORM2.VSCROLL1 pos 150
+$(pixel 0 0 C89640)
+mousemove FORM2.PICTURE1 -3000 -3000
+expect FORM2.HSCROLL1 pos 616
+expect FORM2.VSCROLL1 pos 216
+$(pixel 383 383 E75740)
+mousemove FORM2.PICTURE1 3000 3000
+expect FORM2.HSCROLL1 pos 0
+expect FORM2.VSCROLL1 pos 0
+$(pixel 0 0 000040)
+mousemove FORM2.PICTURE1 2990 2995 2
+expect FORM2.HSCROLL1 pos 0
+# The right button does not drag.
+mouseup FORM2.PICTURE1 2990 2995
+# A slot button pressed again while the viewer is open does nothing (no dialog is asked).
+click FORM3.BUTTON6
+click FORM3.BUTTON6
+expect FORM2 visible 1
+$(close_viewer)
+expect FORM2 visible 0
+expect FORM3.BUTTON12 enabled 1
+expect FORM3.BUTTON13 enabled 1
+expect FORM3.BUTTON30 enabled 1
+expect FORM3.BUTTON39 enabled 0
+expect FORM6.BUTTON25 enabled 1
+expect FORM4.BUTTON14 enabled 1
+expect FORM3.BUTTON6 text "ＣＧ参照"
+$(end_run)
+SCRIPT
+has_line "$w/KANKYO.TXT" "倍率,0" || has_line "$w/KANKYO.TXT" "倍率, 0" || fail "fit: the scale 等倍 was not kept"
+
+# --- The sizes, each opened in a 400 x 400 area: as wide as the area, one pixel wider,
+# wider than the area less a bar beside a needed vertical one, a small image centred,
+# "×０.１" of a 5-pixel-wide one; the viewer snaps back to its minimum size.
+viewer_folder sizes
+run_diary "$w" <<SCRIPT || fail "sizes: exit status $?"
+$(begin)
+$(new_trade)
+$(open_chart "$img/sizes/exact.bmp")
+$(area400)
+pick FORM2.COMBO1 0
+$(bars 0 0)
+expect FORM2.BUTTON1 visible 0
+$(place PICTURE1 0 175 400 100)
+$(pixel 399 99 8F6340)
+$(close_viewer)
+$(open_chart "$img/sizes/wider.bmp")
+$(bars 1 0)
+$(place PICTURE1 0 167 400 100)
+$(place HSCROLL1 0 267 400 16)
+expect FORM2.HSCROLL1 range 0 1
+scroll FORM2.HSCROLL1 1
+$(pixel 399 0 900040)
+$(close_viewer)
+$(open_chart "$img/sizes/tall.bmp")
+$(bars 1 1)
+expect FORM2.HSCROLL1 range 0 1
+expect FORM2.VSCROLL1 range 0 416
+$(close_viewer)
+$(open_chart "$img/sizes/small.bmp")
+pick FORM2.COMBO1 1
+$(bars 0 0)
+$(place PICTURE1 150 200 100 50)
+$(pixel 0 0 000040)
+$(pixel 99 49 633140)
+$(close_viewer)
+$(open_chart "$img/sizes/five.bmp")
+pick FORM2.COMBO1 11
+expect FORM2.PICTURE1 width 5
+expect FORM2.PICTURE1 height 4
+resize FORM2 300 200
+expect FORM2 width 400
+expect FORM2 height 300
+resize FORM2 500 250
+expect FORM2 width 500
+expect FORM2 height 300
+$(close_viewer)
+$(end_run)
+SCRIPT
+has_line "$w/KANKYO.TXT" "倍率,11" || has_line "$w/KANKYO.TXT" "倍率, 11" || fail "sizes: the scale ×０.１ was not kept"
+# The next start shows the scale chosen last.
+run_diary "$w" <<SCRIPT || fail "sizes, restarted: exit status $?"
+$(begin)
+expect FORM2.COMBO1 selected 11
+$(end_run)
+SCRIPT
+
+# --- ← and → through a folder of three images in mixed-case names, wrapping at both ends.
+viewer_folder wrap
+run_diary "$w" <<SCRIPT || fail "wrap: exit status $?"
+$(begin)
+$(new_trade)
+$(open_chart "$img/wrap/c.bmp")
+expect FORM2.BUTTON4 enabled 1
+expect FORM2.BUTTON5 enabled 1
+expect FORM2 text "表示中の画像「c.bmp」"
+click FORM2.BUTTON5
+expect FORM2 text "表示中の画像「a.BMP」"
+click FORM2.BUTTON4
+expect FORM2 text "表示中の画像「c.bmp」"
+click FORM2.BUTTON4
+expect FORM2 text "表示中の画像「B.jpg」"
+expect FORM2.PICTURE1 width 48
+click FORM2.BUTTON4
+expect FORM2 text "表示中の画像「a.BMP」"
+$(close_viewer)
+$(end_run)
+SCRIPT
+no_scratch_left wrap
+
+# --- Load failures: "x.Bmp" goes the JPEG way and cannot be shown; a listed file that is
+# gone; a JPEG that is not one. After each, the viewer falls back to the image shown
+# before the step; with no image before, it shows none and still lays out and closes.
+viewer_folder bad
+run_diary "$w" <<SCRIPT || fail "bad: exit status $?"
+$(begin)
+$(new_trade)
+answer msgbox ok "x.Bmp" "このファイルは表示できません"
+$(open_chart "$img/bad/x.Bmp")
+expect FORM2 visible 1
+expect FORM2 text ""
+expect FORM2.PICTURE1 visible 0
+resize FORM2 500 400
+pick FORM2.COMBO1 0
+expect FORM2.PICTURE1 visible 0
+click FORM2.BUTTON5
+expect FORM2 text "表示中の画像「a.bmp」"
+expect FORM2.PICTURE1 visible 1
+answer msgbox ok "b.bmp" "このファイルは存在しません"
+click FORM2.BUTTON5
+expect FORM2 text "表示中の画像「a.bmp」"
+expect FORM2.PICTURE1 width 20
+answer msgbox ok "c.jpg" "このファイルは表示できません"
+click FORM2.BUTTON5
+expect FORM2 text "表示中の画像「a.bmp」"
+$(close_viewer)
+$(end_run)
+SCRIPT
+no_scratch_left bad
+
+viewer_folder twice
+run_diary "$w" <<SCRIPT || fail "twice: exit status $?"
+$(begin)
+$(new_trade)
+answer msgbox ok "a.jpg" "このファイルは表示できません"
+$(open_chart "$img/twice/a.jpg")
+answer msgbox ok "b.jpg" "このファイルは表示できません"
+answer msgbox ok "a.jpg" "このファイルは表示できません"
+click FORM2.BUTTON5
+expect FORM2 text ""
+expect FORM2.PICTURE1 visible 0
+resize FORM2 600 500
+$(close_viewer)
+$(end_run)
+SCRIPT
+no_scratch_left twice
+
+# --- Registering: the chart from another folder is copied into the chart folder and the
+# slot names it; opened again, the registered file is offered and shown from the chart
+# folder; detached, the slot is empty and the file stays.
+viewer_folder register
+run_diary "$w" <<SCRIPT || fail "register: exit status $?"
+$(begin)
+$(new_trade)
+$(open_chart "$img/wrap/c.bmp")
+click FORM2.BUTTON5
+click FORM2.BUTTON2
+expect FORM2 visible 0
+expect FORM3.BUTTON6 text "参照済"
+expect FORM3.BUTTON12 enabled 1
+expect FORM3.BUTTON30 enabled 1
+answer msgbox no "チャートＣＧの読込み確認" "基チャートＣＧから再度読込みますか？"
+click FORM3.BUTTON6
+expect FORM2 text "表示中の画像「a.BMP」"
+expect FORM2.BUTTON4 enabled 0
+click FORM2.BUTTON7
+expect FORM3.BUTTON6 text "ＣＧ参照"
+$(open_chart "$img/wrap/a.BMP")
+answer msgbox no "チャート画像の転送エラー" "既に登録フォルダー内に存在しています。上書きしますか？"
+click FORM2.BUTTON2
+expect FORM3.BUTTON6 text "参照済"
+click FORM3.BUTTON13
+$(end_run)
+SCRIPT
+cmp -s "$img/wrap/a.BMP" "$w/trades/FXCG/a.BMP" || fail "register: a.BMP was not copied into the chart folder"
+[[ -f $img/wrap/a.BMP ]] || fail "register: the source was moved"
+utf8 "$w/trades/取引中データ.TXT" | grep -F 'a.BMP' >/dev/null || fail "register: the held trade does not name a.BMP"
+# The registered file gone: the message, and the viewer stays closed.
+rm "$w/trades/FXCG/a.BMP"
+run_diary "$w" <<SCRIPT || fail "register, file gone: exit status $?"
+$(begin)
+pick MAINFORM.LIST1 0
+expect FORM3.BUTTON6 text "参照済"
+answer msgbox no "チャートＣＧの読込み確認" "基チャートＣＧから再度読込みますか？"
+answer msgbox ok "チャートＣＧエラー" "登録されたチャートＣＧのファイルが見つかりません"
+click FORM3.BUTTON6
+expect FORM2 visible 0
+expect FORM3.BUTTON12 enabled 1
+expect FORM3.BUTTON30 enabled 1
+$(end_run)
+SCRIPT
+echo "viewer headless: all passed"
