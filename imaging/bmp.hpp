@@ -1,11 +1,13 @@
 #pragma once
-// BMP files: the fixed header the decoder writes, and a reader of the BMP layouts the
+// BMP files: the fixed header the decoder writes, and the reader of the BMP layouts the
 // encoder and BITMAP2FULLCOLOR take (1, 4, 8, 16, 24 and 32 bits, bottom-up or top-down).
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+#include "platform/bmp_reader.hpp"
 
 namespace imaging {
 
@@ -29,33 +31,13 @@ inline std::uint8_t* bmpRow(const BmpLayout& layout, std::uint8_t* out, int y) {
     return out + layout.pixelOffset + static_cast<std::size_t>(layout.height - 1 - y) * layout.stride;
 }
 
-// Results of reading a BMP for the encoder.
-namespace bmp_result {
-inline constexpr int NotBmp = -2;
-inline constexpr int UnsupportedDepth = -3;
-inline constexpr int BadLayout = -4;
-}  // namespace bmp_result
-
-struct BmpSource {
-    int width = 0;
-    int height = 0;
-    int bitsPerPixel = 0;
-    bool topDown = false;
-    const std::uint8_t* pixels = nullptr;
-    std::size_t stride = 0;
-    std::array<std::uint32_t, 256> palette{};  // 0x00RRGGBB
-    int paletteSize = 0;
-    std::uint32_t masks[3] = {};  // red, green, blue for 16 and 32 bits
-};
-
-// Checks every size and offset against the data; 0 or a bmp_result.
-int parseBmp(const std::uint8_t* data, std::size_t size, BmpSource& bmp);
-// An 8-bit image whose palette holds only greys: it is coded as one component.
-bool bmpIsGrey(const BmpSource& bmp);
-// Row y from the top as blue, green, red bytes (width * 3).
-void bmpRowToBgr(const BmpSource& bmp, int y, std::uint8_t* bgr);
-// Row y from the top of a grey image as grey levels (width bytes).
-void bmpRowToGrey(const BmpSource& bmp, int y, std::uint8_t* grey);
+// The reader is the window system's, shared with the toolkit's bitmaps.
+namespace bmp_result = platform::bmp_result;
+using platform::BmpSource;
+using platform::bmpIsGrey;
+using platform::bmpRowToBgr;
+using platform::bmpRowToGrey;
+using platform::parseBmp;
 
 // The image as a complete 24-bit BMP file (what BITMAP2FULLCOLOR writes).
 std::vector<std::uint8_t> bmpToFullColour(const BmpSource& bmp);

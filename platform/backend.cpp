@@ -36,6 +36,9 @@ void applyChanges(Model& model, Backend& backend) {
         case ModelChange::Changed:
             if (model.exists(c.handle)) backend.sync(c.handle);
             break;
+        case ModelChange::Pixels:
+            if (model.exists(c.handle)) backend.redrawArea(c.handle, c.area);
+            break;
         }
     }
 }

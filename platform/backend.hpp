@@ -77,6 +77,9 @@ public:
     virtual void destroyWindow(Handle h) = 0;
     // Shows the model's current state of one window or control.
     virtual void sync(Handle h) = 0;
+    // Shows again the part `area` (client coordinates) of a window's redraw buffer, which
+    // the program drew into; the window's other state is unchanged.
+    virtual void redrawArea(Handle h, Rect area) { (void)area; sync(h); }
     // Catches up with every change, turns waiting user input into notifications and fires
     // due timers. Waits (asleep) up to `timeout` when nothing is waiting.
     virtual void pumpEvents(std::chrono::milliseconds timeout) = 0;

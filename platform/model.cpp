@@ -151,6 +151,7 @@ Handle Model::createForm(std::string name, std::string cls, std::uint32_t st, st
     w.visible = (st & style::Visible) != 0;
     w.enabled = (st & style::Disabled) == 0;
     w.topmost = (exSt & style::ExTopmost) != 0;
+    fitRedrawBuffer(w);
     zOrder_.insert(zOrder_.begin(), h);
     sortZOrder();
     changes_.push_back({ModelChange::Created, h, 0});
@@ -197,11 +198,7 @@ Handle Model::createControl(Handle form, Kind kind, std::string name, std::uint3
                        : (st & 3) == style::ComboDropDown ? ComboStyle::DropDown
                                                           : ComboStyle::DropDownList;
         break;
-    case Kind::PictureBox: {
-        const Rect c = clientRect(h);
-        w.redraw = PixelBuffer(c.w, c.h, w.back);
-        break;
-    }
+    case Kind::PictureBox: fitRedrawBuffer(w); break;
     default: break;
     }
     changes_.push_back({ModelChange::Created, h, form});
@@ -312,10 +309,7 @@ void Model::setRect(Handle h, Rect r) {
     if (!w) return;
     w->rect = r;
     if (w->show == ShowState::Normal) w->normalRect = r;
-    if (w->kind == Kind::PictureBox) {
-        const Rect c = clientRect(h);
-        w->redraw.resize(c.w, c.h, w->back);
-    }
+    fitRedrawBuffer(*w);
 }
 
 Rect Model::clientRect(Handle h) const {
@@ -354,6 +348,50 @@ void Model::setShowState(Handle h, ShowState s) {
     } else {
         w->rect = w->normalRect;
     }
+    fitRedrawBuffer(*w);
+}
+
+void Model::fitRedrawBuffer(Window& w) {
+    if (!w.isForm() && w.kind != Kind::PictureBox) return;
+    const Rect c = clientRect(w.handle);
+    // A buffer larger than the system holds stays as it is: the window shows its background.
+    if (!PixelBuffer::fits(c.w, c.h)) return;
+    if (c.w != w.redraw.width() || c.h != w.redraw.height()) w.redraw.resize(c.w, c.h, w.back);
+}
+
+Handle Model::createBitmap(PixelBuffer pixels) {
+    const Handle h = nextHandle_++;
+    bitmaps_.emplace(h, std::move(pixels));
+    return h;
+}
+
+void Model::destroyBitmap(Handle h) { bitmaps_.erase(h); }
+
+const PixelBuffer* Model::pixels(Handle h) const {
+    if (auto it = bitmaps_.find(h); it != bitmaps_.end()) return &it->second;
+    const Window* w = find(h);
+    if (!w || (!w->isForm() && w->kind != Kind::PictureBox)) return nullptr;
+    return &w->redraw;
+}
+
+void Model::drawInto(Handle h, const std::function<Rect(PixelBuffer&)>& draw) {
+    if (auto it = bitmaps_.find(h); it != bitmaps_.end()) {
+        draw(it->second);
+        return;
+    }
+    Window* w = get(h);
+    if (!w || (!w->isForm() && w->kind != Kind::PictureBox)) return;
+    const Rect area = draw(w->redraw);
+    if (area.w <= 0 || area.h <= 0 || changedPending_.count(h)) return;
+    // Drawings between two updates of the backend make one area.
+    if (!changes_.empty() && changes_.back().what == ModelChange::Pixels && changes_.back().handle == h) {
+        Rect& a = changes_.back().area;
+        const int x0 = std::min(a.x, area.x), y0 = std::min(a.y, area.y);
+        const int x1 = std::max(a.x + a.w, area.x + area.w), y1 = std::max(a.y + a.h, area.y + area.h);
+        a = {x0, y0, x1 - x0, y1 - y0};
+        return;
+    }
+    changes_.push_back({ModelChange::Pixels, h, 0, area});
 }
 
 void Model::sortZOrder() {

@@ -41,9 +41,10 @@ inline constexpr int A = 'A';
 
 // What a backend must do to catch up with the model.
 struct ModelChange {
-    enum What { Created, Destroyed, Changed } what;
+    enum What { Created, Destroyed, Changed, Pixels } what;
     Handle handle;
     Handle parent;  // 0 for a form
+    Rect area{};    // Pixels: the part of the redraw buffer that was drawn (client coordinates)
 };
 
 using Clock = std::chrono::steady_clock;
@@ -122,6 +123,18 @@ public:
     bool fireTimer(Handle window, int id);
     std::optional<Clock::time_point> nextTimerDue() const;
 
+    // --- bitmaps and redraw buffers ----------------------------------------------------
+    // A bitmap is a pixel buffer held under a handle of its own, issued as window handles
+    // are (never 0, never issued again); it has no window and no notifications.
+    Handle createBitmap(PixelBuffer pixels);
+    void destroyBitmap(Handle h);
+    bool bitmapExists(Handle h) const { return bitmaps_.count(h) != 0; }
+    // The pixels of a bitmap, or a form's or picture box's redraw buffer; null otherwise.
+    const PixelBuffer* pixels(Handle h) const;
+    // Draws into a bitmap or a redraw buffer. `draw` returns the part it changed; on a
+    // window the backend shows that part again (and only that part, where it can).
+    void drawInto(Handle h, const std::function<Rect(PixelBuffer&)>& draw);
+
     // --- user actions ------------------------------------------------------------------
     // Whether the user can act on `h` now.
     InputResult acceptsInput(Handle h) const;
@@ -172,6 +185,7 @@ private:
     void clickButton(Window& w);
     bool insertTyped(Window& w, std::string_view text);
     void sortZOrder();
+    void fitRedrawBuffer(Window& w);
 
     std::uint32_t nextHandle_ = 0x00010000;
     std::map<Handle, Window> windows_;
@@ -183,6 +197,7 @@ private:
     std::set<int> keysDown_;
     Handle pressedButton_ = 0;
     std::vector<std::string> droppedFiles_;
+    std::map<Handle, PixelBuffer> bitmaps_;
 
     struct Timer {
         std::chrono::milliseconds interval;

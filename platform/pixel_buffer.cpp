@@ -10,6 +10,11 @@ PixelBuffer::PixelBuffer(int width, int height, Colour fill)
     fillRect({0, 0, width_, height_}, fill);
 }
 
+bool PixelBuffer::fits(int width, int height) {
+    if (width < 0 || height < 0) return false;
+    return static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) * 4 <= mostBytes;
+}
+
 Colour PixelBuffer::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
     const std::uint8_t* p = row(y) + static_cast<std::size_t>(x) * 4;

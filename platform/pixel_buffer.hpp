@@ -16,6 +16,12 @@ public:
     // A width x height buffer filled with `fill` (0x00BBGGRR).
     PixelBuffer(int width, int height, Colour fill);
 
+    // Whether a width x height buffer is one this system holds: both sizes at least 0 and
+    // at most 1 GiB of pixels. A larger picture is refused (out of memory) before any
+    // allocation is tried.
+    static bool fits(int width, int height);
+    static constexpr std::uint64_t mostBytes = std::uint64_t{1} << 30;
+
     int width() const { return width_; }
     int height() const { return height_; }
     bool empty() const { return width_ == 0 || height_ == 0; }

@@ -81,7 +81,9 @@ struct Window {
     ListState list;
     EditState edit;
     ScrollState scroll;
-    PixelBuffer redraw;           // picture boxes: the drawing that survives covering
+    // Forms and picture boxes: the drawing that survives covering, of the client size. A
+    // form shows it under its controls.
+    PixelBuffer redraw;
 
     std::vector<Handle> children; // controls of a form, in window order
 

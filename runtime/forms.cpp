@@ -82,7 +82,7 @@ void applyObject(platform::Model& m, platform::Handle h, const FormObject& o) {
         w.scroll.smallStep = (*o.scrollSteps)[0];
         w.scroll.largeStep = (*o.scrollSteps)[1];
     }
-    if (o.kind == ResourceKind::PictureBox && o.backColor) {
+    if ((o.kind == ResourceKind::PictureBox || o.kind == ResourceKind::Form) && o.backColor) {
         const platform::Rect c = m.clientRect(h);
         m.change(h)->redraw = platform::PixelBuffer(c.w, c.h, *o.backColor);
     }

@@ -8,19 +8,19 @@ namespace runtime {
 
 namespace {
 
-std::vector<EmbeddedResource>& registry() {
-    static std::vector<EmbeddedResource> table;
-    return table;
+std::vector<EmbeddedResource>& registry(ResourceType type) {
+    static std::vector<EmbeddedResource> forms, bitmaps;
+    return type == ResourceType::Bitmap ? bitmaps : forms;
 }
 
 }  // namespace
 
-void registerResources(std::span<const EmbeddedResource> table) {
-    registry().insert(registry().end(), table.begin(), table.end());
+void registerResources(std::span<const EmbeddedResource> table, ResourceType type) {
+    registry(type).insert(registry(type).end(), table.begin(), table.end());
 }
 
-std::optional<std::span<const std::uint8_t>> findResource(std::string_view name) {
-    for (const auto& r : registry())
+std::optional<std::span<const std::uint8_t>> findResource(std::string_view name, ResourceType type) {
+    for (const auto& r : registry(type))
         if (platform::sameIgnoringCase(r.name, name)) return std::span<const std::uint8_t>(r.data, r.size);
     return std::nullopt;
 }

@@ -1,6 +1,8 @@
 #pragma once
-// The named resources embedded in a program image (the compiled forms). The build turns
-// each program's form sources into a table that registers itself before main() runs.
+// The named resources embedded in a program image: the compiled forms and the bitmaps. The
+// build turns each program's form sources and BMP files into tables that register
+// themselves before main() runs. Forms and bitmaps are looked up apart, so a form and a
+// bitmap may share a name.
 
 #include <cstddef>
 #include <cstdint>
@@ -16,8 +18,11 @@ struct EmbeddedResource {
     std::size_t size;
 };
 
-void registerResources(std::span<const EmbeddedResource> table);
-// The bytes of the resource of that name (compared without regard to ASCII case).
-std::optional<std::span<const std::uint8_t>> findResource(std::string_view name);
+enum class ResourceType { Form, Bitmap };
+
+void registerResources(std::span<const EmbeddedResource> table, ResourceType type = ResourceType::Form);
+// The bytes of the resource of that type and name (compared without regard to ASCII case).
+std::optional<std::span<const std::uint8_t>> findResource(std::string_view name,
+                                                          ResourceType type = ResourceType::Form);
 
 }  // namespace runtime

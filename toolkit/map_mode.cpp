@@ -47,10 +47,10 @@ void setMapMode(platform::Handle window, int mode) {
     });
 }
 
-int toPixels(float value, int mode, std::uint32_t operation, std::uint32_t check) {
+int toPixels(float value, int mode, std::uint32_t operation, std::uint32_t check, int overflowError) {
     const double pixels = std::round(static_cast<double>(value) * pixelsPerInch / unitsPerInch(mode));
     if (!std::isfinite(pixels) || pixels > 2147483647.0 || pixels < -2147483648.0)
-        fail(runtime::err::NotAWindow, operation, check);
+        fail(overflowError, operation, check);
     return static_cast<int>(pixels);
 }
 

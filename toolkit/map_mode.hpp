@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "platform/types.hpp"
+#include "runtime/error.hpp"
 
 namespace toolkit {
 
@@ -16,8 +17,10 @@ void setMapMode(platform::Handle window, int mode);
 // The mode a window's position and size are given in: its form's for a control.
 int positionMapMode(platform::Handle window);
 
-// A value in `mode` as whole pixels; 1005 (with the operation's check) when it does not fit.
-int toPixels(float value, int mode, std::uint32_t operation, std::uint32_t check);
+// A value in `mode` as whole pixels; `overflowError` (with the operation's check) when it
+// does not fit: 1005 for window geometry, 6 for the coordinates of a bitmap copy.
+int toPixels(float value, int mode, std::uint32_t operation, std::uint32_t check,
+             int overflowError = runtime::err::NotAWindow);
 float fromPixels(int pixels, int mode);
 
 }  // namespace toolkit
