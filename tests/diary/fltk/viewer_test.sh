@@ -66,10 +66,11 @@ colour() {
 # (4) and the caption (19), the picture 25 below the client top at its layout place.
 client_x=4
 client_y=23
-# expect_chart SHOT X Y RRGGBB WHAT: the picture's pixel (X, Y) on the screenshot.
+# expect_chart SHOT X Y RRGGBB WHAT: the picture's pixel (X, Y) on the screenshot, inside
+# the picture box's one-pixel border.
 expect_chart() {
   local got
-  got=$(colour "$1" $((client_x + $2)) $((client_y + 25 + $3)))
+  got=$(colour "$1" $((client_x + 1 + $2)) $((client_y + 25 + 1 + $3)))
   [[ $got == "$4" ]] || fail "$5: the picture's pixel ($2, $3) on $1.png is $got, expected $4"
 }
 
@@ -132,7 +133,7 @@ shot viewer_covered
   fail "the trade window did not cover the viewer"
 xdotool windowmove "$trade" 420 340
 shot viewer_uncovered
-for p in "0 0 793240" "150 100 0F9640" "383 258 F83440"; do
+for p in "0 0 793240" "150 100 0F9640" "381 256 F63240"; do
   read -r x y rgb <<<"$p"
   expect_chart viewer_uncovered "$x" "$y" "$rgb" "uncovered"
 done
