@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Real windows: the chart viewer opened from a new trade's stop-loss chart button under
 # Xvfb. The image file dialog takes a typed path; the viewer fits the 1200 x 800 chart to
-# its height, then "等倍" shows it pixel for pixel; the horizontal bar's trough pages it,
-# a drag with the mouse moves it back; the trade window covers the viewer and is moved
+# its height, then "等倍" shows it pixel for pixel; the horizontal bar's arrow steps it,
+# a drag with the mouse moves it on; the trade window covers the viewer and is moved
 # away again, and the picture is drawn as it was. The pixels of the screenshots are read
 # back: the chart's pixel (x, y) is red x % 256, green y % 256, blue 0x40. Screenshots of
 # every step are saved in OUTPUT_FOLDER.
@@ -106,12 +106,15 @@ for p in "0 0 000040" "10 20 0A1440" "300 200 2CC840"; do
   expect_chart viewer_actual_size "$x" "$y" "$rgb" "等倍"
 done
 
-# --- The horizontal bar's trough, right of its thumb, pages one tenth of the range:
-# the outer 408 x 327 viewer has a 384 x 259 picture, the bar at client y 284, the range
-# 1200 - 384 = 816 and its page 81.
-click "$viewer" 300 284 20 16
+# --- The horizontal bar's right arrow, five times: the outer 408 x 327 viewer has a
+# 384 x 259 picture and the bar below it at client y 284, 384 wide, its range 1200 - 384
+# = 816, one pixel a step.
+for _ in 1 2 3 4 5; do
+  click "$viewer" 368 284 16 16
+  sleep 0.1
+done
 shot viewer_scrolled
-expect_chart viewer_scrolled 0 0 510040 "after one page of the bar"
+expect_chart viewer_scrolled 0 0 050040 "after five steps of the bar"
 
 # --- A drag from (200, 150) to (160, 100) in the picture moves the view 40 right and 50
 # down (the image follows the pointer).
@@ -123,7 +126,7 @@ for step in 1 2 3 4; do
 done
 xdotool mouseup 1
 shot viewer_dragged
-expect_chart viewer_dragged 0 0 793240 "after the drag"
+expect_chart viewer_dragged 0 0 2D3240 "after the drag"
 
 # --- Covered by the trade window and uncovered: the picture comes back as it was.
 xdotool windowmove "$trade" 100 60
@@ -133,7 +136,7 @@ shot viewer_covered
   fail "the trade window did not cover the viewer"
 xdotool windowmove "$trade" 420 340
 shot viewer_uncovered
-for p in "0 0 793240" "150 100 0F9640" "381 256 F63240"; do
+for p in "0 0 2D3240" "150 100 C39640" "381 256 AA3240"; do
   read -r x y rgb <<<"$p"
   expect_chart viewer_uncovered "$x" "$y" "$rgb" "uncovered"
 done
