@@ -37,7 +37,9 @@ void dumpWindow(const Model& model, Handle h, std::ostream& out) {
     out << " at " << w->rect.x << ',' << w->rect.y << ' ' << w->rect.w << 'x' << w->rect.h;
     out << (w->visible ? " visible" : " hidden") << (w->enabled ? "" : " disabled");
     if (model.focus() == h) out << " focus";
-    if (w->isForm()) out << ' ' << showWord(w->show) << (w->topmost ? " topmost" : "");
+    if (w->isForm())
+        out << ' ' << showWord(w->show) << (w->topmost ? " topmost" : "") << " buffer " << w->redraw.width() << 'x'
+            << w->redraw.height();
     if (w->tabStop) out << " tabstop";
     switch (w->kind) {
     case Kind::CheckBox:

@@ -178,6 +178,13 @@ void FltkBackend::sync(Handle h) {
     syncing_ = wasSyncing;
 }
 
+void FltkBackend::redrawArea(Handle h, Rect area) {
+    auto it = widgets_.find(h);
+    const Window* w = model_.find(h);
+    if (it == widgets_.end() || !w) return;
+    it->second->native->redrawArea(*w, area);
+}
+
 void FltkBackend::raiseFrontForm() {
     // The model's front form is raised natively when it changes (without a window
     // manager a click does not raise a window; with one, this agrees with it).

@@ -27,6 +27,7 @@ public:
     void createWindow(Handle h) override;
     void destroyWindow(Handle h) override;
     void sync(Handle h) override;
+    void redrawArea(Handle h, Rect area) override;
     void pumpEvents(std::chrono::milliseconds timeout) override;
     std::string clipboardText() override;
     void setClipboardText(const std::string& cp932) override;

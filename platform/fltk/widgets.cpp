@@ -204,6 +204,47 @@ void FormWindow::update(const Window& w) {
     redraw();
 }
 
+void drawPixels(const PixelBuffer& buffer, int x, int y, int width, int height) {
+    int cx = 0, cy = 0, cw = 0, ch = 0;
+    fl_clip_box(x, y, std::min(width, buffer.width()), std::min(height, buffer.height()), cx, cy, cw, ch);
+    if (cw <= 0 || ch <= 0) return;
+    struct Part {
+        const PixelBuffer* buffer;
+        int left, top;  // the part's first pixel in the buffer
+    } part{&buffer, cx - x, cy - y};
+    // The buffer's rows are B, G, R, X; FLTK wants R, G, B.
+    fl_draw_image(
+        [](void* data, int px, int py, int n, uchar* out) {
+            const auto* p = static_cast<const Part*>(data);
+            const std::uint8_t* in = p->buffer->row(p->top + py) + static_cast<std::size_t>(p->left + px) * 4;
+            for (int i = 0; i < n; ++i, in += 4, out += 3) {
+                out[0] = in[2];
+                out[1] = in[1];
+                out[2] = in[0];
+            }
+        },
+        &part, cx, cy, cw, ch, 3);
+}
+
+void FormWindow::redrawArea(const Window&, const Rect& area) { damage(FL_DAMAGE_USER1, area.x, area.y, area.w, area.h); }
+
+void FormWindow::draw() {
+    const uchar d = damage();
+    if (d == FL_DAMAGE_CHILD) return draw_children();  // only controls changed
+    const Window* w = model().find(handle_);
+    fl_color(color());
+    fl_rectf(0, 0, this->w(), h());
+    if (w) drawPixels(w->redraw, 0, 0, this->w(), h());
+    if (d & ~(FL_DAMAGE_CHILD | FL_DAMAGE_USER1)) return draw_children();  // the whole window
+    // A drawing into the buffer: the controls over the part drawn again (FLTK's clip is
+    // that part), and any control that changed itself.
+    for (int i = 0; i < children(); ++i) {
+        Fl_Widget& c = *child(i);
+        if (c.visible() && fl_not_clipped(c.x(), c.y(), c.w(), c.h())) draw_child(c);
+        else update_child(c);
+    }
+}
+
 bool FormWindow::focusModelControl() {
     // A control is brought up to date before its form when it changed first (the program
     // cleared a field, then showed its hidden form and put the focus there): it could not
@@ -873,33 +914,24 @@ void PictureBox::update(const Window& w) {
     border_ = controlBorder(w);
 }
 
+void PictureBox::redrawArea(const Window&, const Rect& area) {
+    damage(FL_DAMAGE_USER1, x() + border_ + area.x, y() + border_ + area.y, area.w, area.h);
+}
+
 void PictureBox::draw() {
     const Window* w = model().find(handle_);
     if (!w) return;
     fl_push_clip(x(), y(), this->w(), h());
-    fl_color(color());
-    fl_rectf(x(), y(), this->w(), h());
-    if (border_) {
-        fl_color(FL_BLACK);
-        fl_rect(x(), y(), this->w(), h());
+    // A drawing into the buffer leaves the background and the border as they are.
+    if (damage() != FL_DAMAGE_USER1) {
+        fl_color(color());
+        fl_rectf(x(), y(), this->w(), h());
+        if (border_) {
+            fl_color(FL_BLACK);
+            fl_rect(x(), y(), this->w(), h());
+        }
     }
-    const PixelBuffer& buffer = w->redraw;
-    const int dw = std::min(buffer.width(), this->w() - 2 * border_);
-    const int dh = std::min(buffer.height(), h() - 2 * border_);
-    if (dw > 0 && dh > 0) {
-        // The buffer's rows are B, G, R, X; FLTK wants R, G, B.
-        fl_draw_image(
-            [](void* data, int x, int y, int n, uchar* out) {
-                const auto* b = static_cast<const PixelBuffer*>(data);
-                const std::uint8_t* p = b->row(y) + static_cast<std::size_t>(x) * 4;
-                for (int i = 0; i < n; ++i, p += 4, out += 3) {
-                    out[0] = p[2];
-                    out[1] = p[1];
-                    out[2] = p[0];
-                }
-            },
-            const_cast<PixelBuffer*>(&buffer), x() + border_, y() + border_, dw, dh, 3);
-    }
+    drawPixels(w->redraw, x() + border_, y() + border_, this->w() - 2 * border_, h() - 2 * border_);
     fl_pop_clip();
 }
 

@@ -38,6 +38,12 @@ public:
     Native(FltkBackend& backend, Handle handle) : backend_(backend), handle_(handle) {}
     virtual ~Native() = default;
     virtual void update(const Window& w) = 0;
+    // The program drew into `area` of the window's redraw buffer (client coordinates).
+    // Windows that show one redraw that part only; others show their whole state again.
+    virtual void redrawArea(const Window& w, const Rect& area) {
+        (void)area;
+        update(w);
+    }
     Handle modelHandle() const { return handle_; }
 
 protected:
@@ -52,12 +58,21 @@ protected:
     Handle handle_;
 };
 
+// Draws the part of `buffer` that lies in the current clip, its top-left pixel at
+// (x, y), at most width x height of it.
+void drawPixels(const PixelBuffer& buffer, int x, int y, int width, int height);
+
+// A form: its redraw buffer is the background of its client area, under the controls.
+// Double-buffered, so a drawing into the buffer shows without flicker; only the part drawn
+// and the controls over it are drawn again.
 class FormWindow : public Fl_Double_Window, public Native {
 public:
     FormWindow(FltkBackend& backend, Handle h, const Rect& client);
     void update(const Window& w) override;
+    void redrawArea(const Window& w, const Rect& area) override;
     int handle(int event) override;
     void resize(int x, int y, int w, int h) override;
+    void draw() override;
 
 private:
     // Gives FLTK's focus to the control of this form that has the model's focus; false
@@ -204,11 +219,13 @@ public:
     int handle(int event) override;
 };
 
-// A picture box shows its redraw buffer; mouse actions inside it are reported.
+// A picture box shows its redraw buffer; mouse actions inside it are reported. A drawing
+// into the buffer redraws the part drawn, not the whole picture.
 class PictureBox : public Fl_Widget, public Native {
 public:
     PictureBox(FltkBackend& backend, Handle h);
     void update(const Window& w) override;
+    void redrawArea(const Window& w, const Rect& area) override;
     void draw() override;
     int handle(int event) override;
 

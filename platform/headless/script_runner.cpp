@@ -1,8 +1,8 @@
 #include "platform/headless/script_runner.hpp"
 
-#include <cstdlib>
-
 #include <charconv>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 
 #include "platform/cp932.hpp"
@@ -11,6 +11,20 @@
 namespace platform {
 
 namespace {
+
+// "RRGGBB" (six hex digits, red first, as colours are written for people) as the model's
+// 0x00BBGGRR.
+std::optional<Colour> hexColour(const std::string& text) {
+    if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) return std::nullopt;
+    const auto rgb = static_cast<Colour>(std::stoul(text, nullptr, 16));
+    return (rgb >> 16 & 0xFF) | (rgb & 0xFF00) | (rgb & 0xFF) << 16;
+}
+
+std::string rgbText(Colour c) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02X%02X%02X", c & 0xFF, c >> 8 & 0xFF, c >> 16 & 0xFF);
+    return text;
+}
 
 struct Token {
     std::string text;
@@ -472,6 +486,28 @@ std::optional<std::string> ScriptRunner::execute(std::string_view line) {
             if (index < 0 || index >= static_cast<int>(w.list.marked.size())) return name + " has no item " + t[3].text;
             if (w.list.marked[static_cast<std::size_t>(index)] == (want != 0)) return std::nullopt;
             return name + " item " + t[3].text + " marked is " + (want ? "0" : "1") + ", expected " + t[4].text;
+        }
+        if (prop == "pixel") {
+            int x = 0, y = 0;
+            const std::optional<Colour> want = n == 6 ? hexColour(t[5].text) : std::nullopt;
+            if (n != 6 || !integer(3, x) || !integer(4, y) || !want) return usage("expect NAME pixel X Y RRGGBB");
+            const PixelBuffer* buffer = model_.pixels(h);
+            if (!buffer || (!w.isForm() && w.kind != Kind::PictureBox)) return name + " has no redraw buffer";
+            if (x < 0 || y < 0 || x >= buffer->width() || y >= buffer->height())
+                return name + " has no pixel " + t[3].text + "," + t[4].text + " (its buffer is " +
+                       std::to_string(buffer->width()) + "x" + std::to_string(buffer->height()) + ")";
+            const Colour shown = buffer->pixel(x, y);
+            if (shown == *want) return std::nullopt;
+            return name + " pixel " + t[3].text + "," + t[4].text + " is " + rgbText(shown) + ", expected " +
+                   t[5].text;
+        }
+        if (prop == "range") {
+            int low = 0, high = 0;
+            if (n != 5 || !integer(3, low) || !integer(4, high)) return usage("expect NAME range MIN MAX");
+            if (w.kind != Kind::HScrollBar && w.kind != Kind::VScrollBar) return name + " is not a scroll bar";
+            if (w.scroll.min == low && w.scroll.max == high) return std::nullopt;
+            return name + " range is " + std::to_string(w.scroll.min) + " " + std::to_string(w.scroll.max) +
+                   ", expected " + t[3].text + " " + t[4].text;
         }
         const std::map<std::string, int> numbers = {
             {"checked", w.check},

@@ -184,10 +184,48 @@ TEST_F(ScriptFixture, ResizeAndMoveChangeTheForm) {
     EXPECT_EQ(handled, (Words{"resize:FORM1", "move:FORM1"}));
 }
 
+TEST_F(ScriptFixture, PixelAndRangeChecksReadTheRedrawBufferAndTheScrollBar) {
+    model.drawInto(pic, [](PixelBuffer& b) {
+        b.setPixel(3, 2, 0x3020F0);  // red F0, green 20, blue 30
+        return Rect{3, 2, 1, 1};
+    });
+    model.drawInto(form, [](PixelBuffer& b) {
+        b.setPixel(0, 0, 0x0000FF);
+        return Rect{0, 0, 1, 1};
+    });
+    model.setScrollRange(bar, -5, 250);
+    EXPECT_FALSE(run("expect PIC1 pixel 3 2 F02030\nexpect PIC1 pixel 0 0 FFFFFF\nexpect FORM1 pixel 0 0 ff0000\n"
+                     "expect HS1 range -5 250\n"));
+    const struct {
+        const char* script;
+        const char* message;
+    } cases[] = {
+        {"expect PIC1 pixel 3 2 F02031", "PIC1 pixel 3,2 is F02030, expected F02031"},
+        {"expect FORM1 pixel 0 0 0000FF", "FORM1 pixel 0,0 is FF0000, expected 0000FF"},
+        {"expect PIC1 pixel -1 0 FFFFFF", "PIC1 has no pixel -1,0 (its buffer is "},
+        {"expect PIC1 pixel 0 0 red", "usage: expect NAME pixel X Y RRGGBB"},
+        {"expect PIC1 pixel 0 0 0xFFFF", "usage: expect NAME pixel X Y RRGGBB"},
+        {"expect PIC1 pixel 0 0", "usage: expect NAME pixel X Y RRGGBB"},
+        {"expect FORM1.BUTTON1 pixel 0 0 FFFFFF", "FORM1.BUTTON1 has no redraw buffer"},
+        {"expect HS1 range 0 250", "HS1 range is -5 250, expected 0 250"},
+        {"expect HS1 range 0", "usage: expect NAME range MIN MAX"},
+        {"expect PIC1 range 0 100", "PIC1 is not a scroll bar"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        const auto error = run(c.script);
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->message.substr(0, std::string(c.message).size()), c.message) << error->message;
+    }
+}
+
 TEST_F(ScriptFixture, DumpListsEveryWindowInUtf8) {
     ASSERT_FALSE(run("dump\n"));
     const std::string text = out.str();
     EXPECT_NE(text.find("form FORM1 \"\" at 100,100 400x300 visible focus"), std::string::npos) << text;
+    const Rect client = model.clientRect(form);
+    EXPECT_NE(text.find("buffer " + std::to_string(client.w) + "x" + std::to_string(client.h)), std::string::npos)
+        << text;
     EXPECT_NE(text.find("button FORM1.BUTTON1 \"新規取引\""), std::string::npos) << text;
     EXPECT_NE(text.find("items [\"USD/JPY\", \"AUD/JPY\", \"NZD/JPY\"]"), std::string::npos) << text;
     EXPECT_NE(text.find("button FORM2.BUTTON1"), std::string::npos) << text;
