@@ -126,13 +126,33 @@ void copyIntoChartFolder(Diary& d) {
     runtime::copyFile(v.imageFolder + v.imageName, target, false);
 }
 
+// The next image of a step: the folder's sorted list, in the catalogue with its choice
+// selected too; in review mode without the memo window, the review's own chart list,
+// whose line is selected as well. False when the source has no entry at the index.
+bool takeStep(Diary& d) {
+    ViewerState& v = d.viewer;
+    const auto index = static_cast<std::size_t>(v.currentIndex);
+    if (v.mode == ViewerMode::Review && d.trade.memoWindowShown != 1) {
+        const bool entry = d.review.chartListMode == 0;
+        const auto& charts = entry ? d.review.entryCharts : d.review.recordCharts;
+        if (index >= charts.size()) return false;
+        ui::select(d.windows.closedTrades[entry ? "LIST5" : "LIST6"], v.currentIndex);
+        v.imagePath = v.imageFolder + charts[index].second;
+        return true;
+    }
+    if (index >= v.folderNames.size()) return false;
+    if (v.mode == ViewerMode::Catalogue) ui::select(d.windows.chart["COMBO44"], v.currentIndex + 1);
+    v.imagePath = v.imageFolder + v.folderNames[index];
+    return true;
+}
+
 void stepImage(Diary& d, int delta) {
     ViewerState& v = d.viewer;
     if (v.folderNames.empty()) return;
     v.currentIndex = stepIndex(v.currentIndex, delta, static_cast<int>(v.folderNames.size()));
-    v.previousPath = v.imagePath;
-    // The catalogue and the review's own image lists are the other sources of a step.
-    v.imagePath = v.imageFolder + v.folderNames[static_cast<std::size_t>(v.currentIndex)];
+    const std::string shown = v.imagePath;
+    if (!takeStep(d)) return;
+    v.previousPath = shown;
     showImage(d);
 }
 
