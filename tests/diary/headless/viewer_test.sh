@@ -293,8 +293,15 @@ SCRIPT
 no_scratch_left twice
 
 # --- Registering: the chart from another folder is copied into the chart folder and the
-# slot names it; opened again, the registered file is offered and shown from the chart
-# folder; detached, the slot is empty and the file stays.
+# slot names it; opened again without re-reading, the registered file is shown from the
+# chart folder, and registered again from there nothing is asked; detached, the slot is
+# empty and the file stays. Another a.BMP from elsewhere asks before it replaces the one
+# registered: No keeps the old file (and the slot names a.BMP), Yes copies.
+"$chart_bmp" 10 10 "$out/other_a.bmp"
+mkdir -p "$img/other"
+mv "$out/other_a.bmp" "$img/other/a.BMP"
+reread() { printf 'answer msgbox %s "チャートＣＧの読込み確認" "基チャートＣＧから再度読込みますか？"\n' "$1"; }
+overwrite() { printf 'answer msgbox %s "チャート画像の転送エラー" "既に登録フォルダー内に存在しています。上書きしますか？"\n' "$1"; }
 viewer_folder register
 run_diary "$w" <<SCRIPT || fail "register: exit status $?"
 $(begin)
@@ -306,21 +313,34 @@ expect FORM2 visible 0
 expect FORM3.BUTTON6 text "参照済"
 expect FORM3.BUTTON12 enabled 1
 expect FORM3.BUTTON30 enabled 1
-answer msgbox no "チャートＣＧの読込み確認" "基チャートＣＧから再度読込みますか？"
+$(reread no)
 click FORM3.BUTTON6
 expect FORM2 text "表示中の画像「a.BMP」"
 expect FORM2.BUTTON4 enabled 0
-click FORM2.BUTTON7
-expect FORM3.BUTTON6 text "ＣＧ参照"
-$(open_chart "$img/wrap/a.BMP")
-answer msgbox no "チャート画像の転送エラー" "既に登録フォルダー内に存在しています。上書きしますか？"
 click FORM2.BUTTON2
 expect FORM3.BUTTON6 text "参照済"
+$(reread no)
+click FORM3.BUTTON6
+click FORM2.BUTTON7
+expect FORM3.BUTTON6 text "ＣＧ参照"
+$(open_chart "$img/other/a.BMP")
+$(overwrite no)
+click FORM2.BUTTON2
+expect FORM3.BUTTON6 text "参照済"
+$(reread no)
+click FORM3.BUTTON6
+expect FORM2.PICTURE1 width 64
+click FORM2.BUTTON31
+$(reread yes)
+$(open_chart "$img/other/a.BMP")
+expect FORM2.PICTURE1 width 10
+$(overwrite yes)
+click FORM2.BUTTON2
 click FORM3.BUTTON13
 $(end_run)
 SCRIPT
-cmp -s "$img/wrap/a.BMP" "$w/trades/FXCG/a.BMP" || fail "register: a.BMP was not copied into the chart folder"
-[[ -f $img/wrap/a.BMP ]] || fail "register: the source was moved"
+cmp -s "$img/other/a.BMP" "$w/trades/FXCG/a.BMP" || fail "register: the overwrite did not copy the other a.BMP"
+[[ -f $img/wrap/a.BMP && -f $img/other/a.BMP ]] || fail "register: a source was moved"
 utf8 "$w/trades/取引中データ.TXT" | grep -F 'a.BMP' >/dev/null || fail "register: the held trade does not name a.BMP"
 # The registered file gone: the message, and the viewer stays closed.
 rm "$w/trades/FXCG/a.BMP"
