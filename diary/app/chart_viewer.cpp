@@ -345,10 +345,16 @@ void openOnTradeImage(Diary& d) {
     }
     if (count >= 1) {
         showImage(d);
-    } else {
-        ui::enable(w["BUTTON4"], true);
-        ui::enable(w["BUTTON5"], true);
+        return;
     }
+    ui::enable(w["BUTTON4"], true);
+    ui::enable(w["BUTTON5"], true);
+    // A file that is neither "*.BMP" nor "*.JPG" is not shown; neither is the image of
+    // the viewer's last opening.
+    deleteSource(v);
+    v.imageName.clear();
+    PX$TITLE_SET(d);
+    PX$CG_ON_SUB(d);
 }
 
 void viewerScrolled(Diary& d, bool horizontal) {

@@ -292,6 +292,27 @@ $(end_trade)
 SCRIPT
 no_scratch_left twice
 
+# --- A file that is neither "*.BMP" nor "*.JPG": the viewer opens without an image, not
+# with the one it showed last time.
+mkdir -p "$img/none"
+"$chart_bmp" 30 30 "$img/none/chart.png"
+viewer_folder none
+run_diary "$w" <<SCRIPT || fail "none: exit status $?"
+$(begin)
+$(new_trade)
+$(open_chart "$img/wrap/c.bmp")
+expect FORM2.PICTURE1 visible 1
+$(close_viewer)
+$(open_chart "$img/none/chart.png")
+expect FORM2 visible 1
+expect FORM2 text ""
+expect FORM2.PICTURE1 visible 0
+click FORM2.BUTTON5
+expect FORM2 text ""
+$(close_viewer)
+$(end_trade)
+SCRIPT
+
 # --- Registering: the chart from another folder is copied into the chart folder and the
 # slot names it; opened again without re-reading, the registered file is shown from the
 # chart folder, and registered again from there nothing is asked; detached, the slot is
