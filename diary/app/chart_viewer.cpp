@@ -1,6 +1,7 @@
 #include "diary/app/chart_viewer.hpp"
 
 #include <cmath>
+#include <new>
 #include <string>
 
 #include "common/ui/controls.hpp"
@@ -101,17 +102,22 @@ bool loadOnce(Diary& d, const std::string& path) {
     v.loadFailed = 0;
     const runtime::PathParts parts = runtime::splitPath(path);
     v.imageName = parts.name + parts.extension;
+    int error = 0;
     try {
         loadSource(d, path, parts.extension);
         return true;
     } catch (const runtime::RuntimeError& e) {
-        // Whatever step failed, no half-made image stays: the source and its copy go.
-        deleteSource(v);
-        deleteDisplay(v);
-        ui::messageBox(&viewerWindow(d).form, v.imageName, loadErrorText(e.number()), kOk, kStopIcon);
-        v.loadFailed = 1;
-        return false;
+        error = e.number();
+    } catch (const std::bad_alloc&) {
+        // An image too large for the memory left is the same failure as the toolkit's.
+        error = runtime::err::OutOfMemory;
     }
+    // Whatever step failed, no half-made image stays: the source and its copy go.
+    deleteSource(v);
+    deleteDisplay(v);
+    ui::messageBox(&viewerWindow(d).form, v.imageName, loadErrorText(error), kOk, kStopIcon);
+    v.loadFailed = 1;
+    return false;
 }
 
 void applyBar(ObjectVar& bar, bool needed, int x, int y, int width, int height, int range, int position) {

@@ -276,6 +276,24 @@ $(end_trade)
 SCRIPT
 no_scratch_left bad
 
+# --- A picture too large to hold: a 1-bit BMP of 20000 x 15000 (a sparse file of 37.5 MB
+# that unpacks to more than the 1 GiB a bitmap may take).
+le32() { printf "\\x%02x\\x%02x\\x%02x\\x%02x" $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255)); }
+mkdir -p "$img/huge"
+rows=$(((20000 + 31) / 32 * 4 * 15000))
+# shellcheck disable=SC2059
+printf "BM$(le32 $((62 + rows)))\x00\x00\x00\x00$(le32 62)$(le32 40)$(le32 20000)$(le32 15000)\x01\x00\x01\x00$(le32 0)$(le32 "$rows")$(le32 2835)$(le32 2835)$(le32 2)$(le32 0)\x00\x00\x00\x00\xff\xff\xff\x00" >"$img/huge/huge.bmp"
+truncate -s $((62 + rows)) "$img/huge/huge.bmp"
+viewer_folder huge
+run_diary "$w" <<SCRIPT || fail "huge: exit status $?"
+$(begin)
+$(new_trade)
+$(open_chart "$img/huge/huge.bmp" 'answer msgbox ok "huge.bmp" "ロードする為のメモリが足りません"')
+expect FORM2.PICTURE1 visible 0
+$(close_viewer)
+$(end_trade)
+SCRIPT
+
 viewer_folder twice
 run_diary "$w" <<SCRIPT || fail "twice: exit status $?"
 $(begin)
