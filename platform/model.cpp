@@ -365,7 +365,19 @@ Handle Model::createBitmap(PixelBuffer pixels) {
     return h;
 }
 
-void Model::destroyBitmap(Handle h) { bitmaps_.erase(h); }
+void Model::destroyBitmap(Handle h) {
+    bitmaps_.erase(h);
+    bitmapModes_.erase(h);
+}
+
+int Model::bitmapMapMode(Handle h) const {
+    const auto it = bitmapModes_.find(h);
+    return it == bitmapModes_.end() ? 1 : it->second;
+}
+
+void Model::setBitmapMapMode(Handle h, int mode) {
+    if (bitmapExists(h)) bitmapModes_[h] = mode;
+}
 
 const PixelBuffer* Model::pixels(Handle h) const {
     if (auto it = bitmaps_.find(h); it != bitmaps_.end()) return &it->second;

@@ -129,6 +129,10 @@ public:
     Handle createBitmap(PixelBuffer pixels);
     void destroyBitmap(Handle h);
     bool bitmapExists(Handle h) const { return bitmaps_.count(h) != 0; }
+    // A bitmap's map mode, as a form's or picture box's is kept with its window: 1 until
+    // the program sets another.
+    int bitmapMapMode(Handle h) const;
+    void setBitmapMapMode(Handle h, int mode);
     // The pixels of a bitmap, or a form's or picture box's redraw buffer; null otherwise.
     const PixelBuffer* pixels(Handle h) const;
     // Draws into a bitmap or a redraw buffer. `draw` returns the part it changed; on a
@@ -198,6 +202,7 @@ private:
     Handle pressedButton_ = 0;
     std::vector<std::string> droppedFiles_;
     std::map<Handle, PixelBuffer> bitmaps_;
+    std::map<Handle, int> bitmapModes_;
 
     struct Timer {
         std::chrono::milliseconds interval;

@@ -25,7 +25,7 @@ Drawable drawable(const ObjectVar* variable, std::uint32_t operation, std::uint3
     platform::Model& m = runtime::model();
     if (record->kind == kind::Bitmap) {
         if (!m.bitmapExists(record->window)) fail(err::ObjectInvalid, operation, first + 3);
-        return {record->window, 1};
+        return {record->window, mapModeOf(record->window)};
     }
     if (record->window == 0 || !m.exists(record->window)) fail(err::ObjectInvalid, operation, first + 3);
     return {record->window, mapModeOf(record->window)};

@@ -10,6 +10,7 @@
 #include "platform/cp932_bytes.hpp"
 #include "platform/model.hpp"
 #include "runtime/pv_string.hpp"
+#include "toolkit/bitmap_objects.hpp"
 #include "toolkit/checks.hpp"
 #include "toolkit/fonts.hpp"
 #include "toolkit/map_mode.hpp"
@@ -194,14 +195,25 @@ extern "C" const PvString* PX$ENUMFONTNAMES(ObjectVar* object, const PvString* n
     return runtime::returnString(next == names.end() ? std::string() : *next);
 }
 
+namespace {
+
+// The window, or the loaded bitmap, whose map mode an operation reads or sets.
+platform::Handle scaledObject(const ObjectVar* object, std::uint32_t operation) {
+    if (const auto record = runtime::getRecord(object); record && record->kind == kind::Bitmap)
+        return loadedBitmapRecord(object, operation).window;
+    return checkedTarget(object, operation, {kind::Form, kind::PictureBox, kind::Printer, kind::Bitmap}).handle;
+}
+
+}  // namespace
+
 extern "C" void PX$SETMAPMODE(ObjectVar* object, std::int32_t mode) {
-    const Target t = checkedTarget(object, op::SetMapMode, {kind::Form, kind::PictureBox, kind::Printer, kind::Bitmap});
+    const platform::Handle h = scaledObject(object, op::SetMapMode);
     if (mode < 0 || mode > 6) fail(runtime::err::IllegalArgument, op::SetMapMode, 5);
-    if (mode == 0 && !t.window->isForm()) fail(runtime::err::WrongScale, op::SetMapMode, 6);
-    setMapMode(t.handle, mode);
+    const platform::Window* w = runtime::model().find(h);
+    if (mode == 0 && !(w && w->isForm())) fail(runtime::err::WrongScale, op::SetMapMode, 6);
+    setMapMode(h, mode);
 }
 
 extern "C" std::int32_t PX$GETMAPMODE(ObjectVar* object) {
-    return mapModeOf(
-        checkedTarget(object, op::GetMapMode, {kind::Form, kind::PictureBox, kind::Printer, kind::Bitmap}).handle);
+    return mapModeOf(scaledObject(object, op::GetMapMode));
 }

@@ -27,8 +27,8 @@ double unitsPerInch(int mode) {
 }  // namespace
 
 int mapModeOf(platform::Handle window) {
-    const platform::Window* w = runtime::model().find(window);
-    return w ? w->mapMode : 1;
+    if (const platform::Window* w = runtime::model().find(window)) return w->mapMode;
+    return runtime::model().bitmapMapMode(window);
 }
 
 int positionMapMode(platform::Handle window) {
@@ -38,6 +38,7 @@ int positionMapMode(platform::Handle window) {
 
 void setMapMode(platform::Handle window, int mode) {
     if (platform::Window* w = runtime::model().change(window)) w->mapMode = mode;
+    else runtime::model().setBitmapMapMode(window, mode);
     // Mouse events report points in the scale of the window they happen in.
     runtime::setMapModeConversion([](platform::Handle w, int x, int y) {
         const platform::Window* win = runtime::model().find(w);

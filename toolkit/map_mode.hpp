@@ -13,6 +13,7 @@
 namespace toolkit {
 
 int mapModeOf(platform::Handle window);
+// A loaded bitmap keeps a mode of its own too (1 when it is loaded).
 void setMapMode(platform::Handle window, int mode);
 // The mode a window's position and size are given in: its form's for a control.
 int positionMapMode(platform::Handle window);

@@ -151,6 +151,24 @@ TEST_F(Copies, MapModeTwips_ConvertsDestinationAndSourceCoordinates) {
               std::make_pair(6, location(op::StretchBlt, 17)));
 }
 
+TEST_F(Copies, ABitmapKeepsAMapModeOfItsOwn_UntilItIsLoadedAgain) {
+    ObjectVar chart = markerBitmap(100, 100), target = markerBitmap(20, 20), empty = 0;
+    PV$BITMAPOBJECT(&empty);
+    EXPECT_EQ(PX$GETMAPMODE(&target), 1);
+    PX$SETMAPMODE(&target, 6);
+    EXPECT_EQ(PX$GETMAPMODE(&target), 6);
+    PX$SETMAPMODE(&chart, 2);  // 0.1 mm: 254 a inch, 96 pixels
+    // Destination point (15, 30) twips = (1, 2) pixels; source point (26.5, 53) 0.1 mm =
+    // (10, 20) pixels; the size is the destination's, 75 x 75 twips = 5 x 5 pixels.
+    PX$BITBLT(&target, 15, 30, 75, 75, &chart, 26.5f, 53);
+    expectOnly(buffer(target), {1, 2, 5, 5}, [](int x, int y) { return marker(x - 1 + 10, y - 2 + 20); }, marker);
+    EXPECT_EQ(raised([&] { PX$SETMAPMODE(&target, 0); }), std::make_pair(1006, location(op::SetMapMode, 6)));
+    EXPECT_EQ(raised([&] { PX$GETMAPMODE(&empty); }), std::make_pair(1000, location(op::GetMapMode, 4)));
+    PX$DELETEBITMAP(&target);
+    PX$CREATEBITMAP(&target, 4, 4);
+    EXPECT_EQ(PX$GETMAPMODE(&target), 1);
+}
+
 TEST_F(Copies, WindowSources_PictureOntoItsFormAndOntoItself) {
     ObjectVar chart = markerBitmap(64, 64);
     PX$DRAWBITMAP(&picture, &chart, 0, 0);

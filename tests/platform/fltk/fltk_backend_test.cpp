@@ -118,6 +118,38 @@ TEST_F(RealWindow, WidgetsSitExactlyWhereTheModelPutsThem) {
     EXPECT_EQ((Rect{b->x(), b->y(), b->w(), b->h()}), (Rect{30, 20, 60, 22}));
 }
 
+// A drawing into a redraw buffer: only the part drawn is damaged (the picture, or the
+// form's background and the controls over it), and it shows on the screen.
+TEST_F(RealWindow, ADrawingIntoARedrawBufferRedrawsOnlyThatPart) {
+    ASSERT_TRUE(pumpUntil([&] { return backend->widget(pic)->damage() == 0 && window()->damage() == 0; }));
+    model.drawInto(pic, [](PixelBuffer& b) {
+        b.fillRect({5, 5, 10, 10}, 0x0000FF);  // red
+        return Rect{5, 5, 10, 10};
+    });
+    applyChanges(model, *backend);
+    EXPECT_EQ(backend->widget(pic)->damage(), FL_DAMAGE_USER1);
+    EXPECT_EQ(window()->damage(), FL_DAMAGE_CHILD);
+    EXPECT_EQ(backend->widget(button)->damage(), 0);
+    EXPECT_EQ(backend->widget(list)->damage(), 0);
+    const Fl_Widget* p = backend->widget(pic);
+    const int border = (p->w() - model.clientRect(pic).w) / 2;
+    EXPECT_EQ(pixelAt(p->x() + border + 7, p->y() + border + 7), (std::vector<int>{255, 0, 0}));
+    EXPECT_EQ(pixelAt(p->x() + border + 20, p->y() + border + 7), (std::vector<int>{255, 255, 255}));
+
+    // The form's buffer under the button: the corner of the form turns blue, the button
+    // is drawn again over it.
+    model.drawInto(form, [](PixelBuffer& b) {
+        b.fillRect({0, 0, 60, 60}, 0xFF0000);  // blue
+        return Rect{0, 0, 60, 60};
+    });
+    applyChanges(model, *backend);
+    EXPECT_EQ(window()->damage() & ~FL_DAMAGE_USER1, 0);
+    EXPECT_EQ(backend->widget(list)->damage(), 0);
+    EXPECT_EQ(pixelAt(3, 3), (std::vector<int>{0, 0, 255}));
+    EXPECT_EQ(pixelAt(3, 80), grey);
+    EXPECT_NE(pixelAt(40, 20), (std::vector<int>{0, 0, 255})) << "the button was not drawn over the background";
+}
+
 TEST_F(RealWindow, TheFixedFaceDrawsFullWidthAsExactlyTwoHalfWidthCells) {
     // The half-width cell of each size: 7 pixels at 10 points, the cell the diary's trade
     // list and its column headings are laid out for.
