@@ -150,8 +150,9 @@ void createViewerBitmaps(Diary& d) {
     ViewerState& v = d.viewer;
     for (ObjectVar* bitmap : {&v.sourceBitmap, &v.displayBitmap}) {
         PV$BITMAPOBJECT(bitmap);
-        // A new bitmap draws in pixels (map mode 1), which the viewer's sizes are in.
         PX$CREATEBITMAP(bitmap, 400, 300);
+        // Pixels, which the viewer's sizes are in.
+        PX$SETMAPMODE(bitmap, 1);
     }
     v.sourceLoaded = v.displayLoaded = true;
     v.sourceWidth = 400;
