@@ -176,17 +176,21 @@ int main(int argc, char** argv) {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("viewer_bench." + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+    // The children run in the scratch folder: the diary's end writes its basic data and
+    // "KANKYO.TXT" into the working folder.
+    const std::string self = std::filesystem::canonical("/proc/self/exe").string();
+    std::filesystem::current_path(folder);
     const std::string jpegPath = (folder / "chart.jpg").string();
     const std::string bmpPath = (folder / "djpeg.bmp").string();
     const std::string scriptPath = (folder / "open.script").string();
-    std::printf("%s", runChild({argv[0], "--make", jpegPath}, true).output.c_str());
+    std::printf("%s", runChild({self, "--make", jpegPath}, true).output.c_str());
     std::ofstream(scriptPath) << "# the program opens the viewer itself and closes its main window\n";
     const std::string djpeg = "/usr/bin/djpeg";
     double ours = 1e30, reference = 1e30;
     long peak = 0, before = 0, referencePeak = 0;
     std::string shown;
     for (int i = 0; i < runs; ++i) {
-        const ChildResult child = runChild({argv[0], "--open", jpegPath, "--headless", scriptPath}, true);
+        const ChildResult child = runChild({self, "--open", jpegPath, "--headless", scriptPath}, true);
         double seconds = 0;
         long beforeKiB = 0, peakKiBValue = 0;
         int width = 0, height = 0, failed = 1;
@@ -209,6 +213,7 @@ int main(int argc, char** argv) {
     std::printf("ratio ours / djpeg: %.2f (best of %d; target <= 2)\n", ours / reference, runs);
     std::printf("peak memory of the open: %.1f MiB (%.1f MiB before it; djpeg %.1f MiB; target < 200 MiB)\n",
                 peak / 1024.0, before / 1024.0, referencePeak / 1024.0);
+    std::filesystem::current_path(folder.parent_path());
     std::filesystem::remove_all(folder);
     return 0;
 }
