@@ -242,6 +242,12 @@ expect FORM2 text "表示中の画像「B.jpg」"
 expect FORM2.PICTURE1 width 48
 click FORM2.BUTTON4
 expect FORM2 text "表示中の画像「a.BMP」"
+# "タスクバーへ" minimises the viewer; the next image shown restores it.
+click FORM2.BUTTON3
+expect FORM2 state 1
+click FORM2.BUTTON5
+expect FORM2 state 0
+expect FORM2 text "表示中の画像「B.jpg」"
 $(close_viewer)
 $(end_trade)
 SCRIPT
