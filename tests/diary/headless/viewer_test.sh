@@ -284,7 +284,7 @@ no_scratch_left bad
 
 # --- A picture too large to hold: a 1-bit BMP of 20000 x 15000 (a sparse file of 37.5 MB
 # that unpacks to more than the 1 GiB a bitmap may take).
-le32() { printf "\\x%02x\\x%02x\\x%02x\\x%02x" $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255)); }
+le32() { printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255)); }
 mkdir -p "$img/huge"
 rows=$(((20000 + 31) / 32 * 4 * 15000))
 # shellcheck disable=SC2059
@@ -402,4 +402,54 @@ expect FORM3.BUTTON30 enabled 1
 click FORM3.BUTTON13
 $(end_run)
 SCRIPT
+# --- Each kind of slot keeps its own chart: a memo slot (FORM4), an option slot (FORM6)
+# and a group slot (FORM3), each registered with another image; the held trade names
+# them, and opened again its buttons say so.
+viewer_folder slots
+run_diary "$w" <<SCRIPT || fail "slots: exit status $?"
+$(begin)
+$(new_trade)
+click FORM3.BUTTON11
+click FORM3.BUTTON24
+answer file "$img/wrap/a.BMP" "ロードするＣＧファイルの選択"
+click FORM4.BUTTON15
+expect FORM4.BUTTON16 enabled 0
+expect FORM3.BUTTON6 enabled 0
+click FORM2.BUTTON2
+answer file "$img/wrap/B.jpg" "ロードするＣＧファイルの選択"
+click FORM6.BUTTON25
+click FORM2.BUTTON2
+answer file "$img/wrap/c.bmp" "ロードするＣＧファイルの選択"
+click FORM3.BUTTON30
+click FORM2.BUTTON2
+expect FORM4.BUTTON15 text "参照済"
+expect FORM4.BUTTON16 text "ＣＧ参照"
+expect FORM6.BUTTON25 text "参照済"
+expect FORM6.BUTTON26 text "ＣＧ参照"
+expect FORM3.BUTTON30 text "参照済"
+expect FORM3.BUTTON6 text "ＣＧ参照"
+expect FORM4.BUTTON16 enabled 1
+expect FORM3.BUTTON39 enabled 0
+click FORM3.BUTTON13
+$(end_run)
+SCRIPT
+for name in a.BMP B.jpg c.bmp; do
+  cmp -s "$img/wrap/$name" "$w/trades/FXCG/$name" || fail "slots: $name was not copied into the chart folder"
+done
+for line in "0300_グループ０１,c.bmp" "0300_オプション１,B.jpg"; do
+  has_line "$w/trades/取引中データ.TXT" "$line" || fail "slots: the held trade has no line '$line'"
+done
+utf8 "$w/trades/取引中データ.TXT" | grep -A1 -Fx "0300_メモ, 1" | grep -Fx a.BMP >/dev/null ||
+  fail "slots: the held trade's memo does not name a.BMP in its first chart"
+run_diary "$w" <<SCRIPT || fail "slots, reopened: exit status $?"
+$(begin)
+pick MAINFORM.LIST1 0
+expect FORM4.BUTTON15 text "参照済"
+expect FORM6.BUTTON25 text "参照済"
+expect FORM3.BUTTON30 text "参照済"
+expect FORM3.BUTTON6 text "ＣＧ参照"
+click FORM3.BUTTON13
+$(end_run)
+SCRIPT
+
 echo "viewer headless: all passed"
