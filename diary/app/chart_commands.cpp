@@ -156,6 +156,28 @@ void stepImage(Diary& d, int delta) {
     showImage(d);
 }
 
+// The diary's windows stay disabled while the image file dialog is open, and come back
+// as they were however the dialog ends.
+class WindowsDisabled {
+public:
+    explicit WindowsDisabled(Diary& d) {
+        for (ObjectVar* form : {&d.windows.main.form, &d.windows.trade.form, &d.windows.memo.form,
+                                &d.windows.closedTrades.form, &d.windows.options.form}) {
+            if (!ui::isEnabled(*form)) continue;
+            ui::enable(*form, false);
+            disabled_.push_back(form);
+        }
+    }
+    ~WindowsDisabled() {
+        for (ObjectVar* form : disabled_) ui::enable(*form, true);
+    }
+    WindowsDisabled(const WindowsDisabled&) = delete;
+    WindowsDisabled& operator=(const WindowsDisabled&) = delete;
+
+private:
+    std::vector<ObjectVar*> disabled_;
+};
+
 }  // namespace
 
 void PX$BUT_SET1(Diary& d) {
@@ -175,8 +197,11 @@ bool PV$FILE_SET_SUB(Diary& d) {
     if (name.empty()) base.clear();
     v.imageFolder.clear();
     if (base.empty()) base = chartFolder(d);
-    const auto chosen = ui::openDialog(&d.windows.trade.form, "ロードするＣＧファイルの選択"_sj, base + "DUMMY.BMP",
-                                       "(*.JPG,*.BMP)", 1);
+    const auto chosen = [&] {
+        const WindowsDisabled whileOpen(d);
+        return ui::openDialog(&d.windows.trade.form, "ロードするＣＧファイルの選択"_sj, base + "DUMMY.BMP",
+                              "(*.JPG,*.BMP)", 1);
+    }();
     if (!chosen || !runtime::fileExists(*chosen)) return false;
     const runtime::PathParts parts = runtime::splitPath(*chosen);
     v.imageName = parts.name + parts.extension;
