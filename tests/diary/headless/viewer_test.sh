@@ -409,6 +409,12 @@ viewer_folder slots
 run_diary "$w" <<SCRIPT || fail "slots: exit status $?"
 $(begin)
 $(new_trade)
+# A cancelled dialog opens nothing and gives the buttons back.
+answer file cancel "ロードするＣＧファイルの選択"
+click FORM3.BUTTON6
+expect FORM2 visible 0
+expect FORM3.BUTTON30 enabled 1
+expect FORM3.BUTTON12 enabled 1
 click FORM3.BUTTON11
 click FORM3.BUTTON24
 answer file "$img/wrap/a.BMP" "ロードするＣＧファイルの選択"
