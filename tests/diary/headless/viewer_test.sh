@@ -224,6 +224,26 @@ expect FORM2.COMBO1 selected 11
 $(end_run)
 SCRIPT
 
+# --- The viewer's size, place and scale from KANKYO.TXT: a 600 x 400 client area at
+# (10, 20) in "横合わせ"; a small image is centred in that area.
+viewer_folder kept
+kankyo "$w/basic/" "$w/trades/" | iconv -f CP932 -t UTF-8 | sed -e 's/\r$//' -e '/ＣＧ用ウインドウ/,/倍率/{s/^横サイズ, 400/横サイズ, 600/;s/^縦サイズ, 300/縦サイズ, 400/}' \
+  -e '/ＣＧ用ウインドウ/,/倍率/{s/^Ｘ座標位置, 0/Ｘ座標位置, 10/;s/^Ｙ座標位置, 0/Ｙ座標位置, 20/;s/^倍率, 1/倍率, 2/}' | sj >"$w/KANKYO.TXT"
+run_diary "$w" <<SCRIPT || fail "kept: exit status $?"
+$(begin)
+expect FORM2 left 10
+expect FORM2 top 20
+expect FORM2 width 608
+expect FORM2 height 427
+expect FORM2.COMBO1 selected 2
+$(new_trade)
+$(open_chart "$img/sizes/small.bmp")
+$(bars 0 0)
+$(place PICTURE1 250 187 100 50)
+$(close_viewer)
+$(end_trade)
+SCRIPT
+
 # --- ← and → through a folder of three images in mixed-case names, wrapping at both ends.
 viewer_folder wrap
 run_diary "$w" <<SCRIPT || fail "wrap: exit status $?"
