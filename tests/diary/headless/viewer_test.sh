@@ -267,7 +267,14 @@ click FORM2.BUTTON3
 expect FORM2 state 1
 click FORM2.BUTTON5
 expect FORM2 state 0
+expect FORM2 width 408
+expect FORM2 height 327
 expect FORM2 text "表示中の画像「B.jpg」"
+minimize FORM2
+restore FORM2
+expect FORM2 width 408
+expect FORM2 height 327
+$(place PICTURE1 176 138 48 48)
 $(close_viewer)
 $(end_trade)
 SCRIPT
