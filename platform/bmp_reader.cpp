@@ -1,5 +1,6 @@
 #include "platform/bmp_reader.hpp"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -64,8 +65,12 @@ int parseBmp(const std::uint8_t* data, std::size_t size, BmpSource& bmp) {
     }
     if (bpp <= 8) {
         const std::uint32_t maxColours = 1u << bpp;
-        const std::uint32_t count = coloursUsed == 0 || coloursUsed > maxColours ? maxColours : coloursUsed;
+        std::uint32_t count = coloursUsed == 0 || coloursUsed > maxColours ? maxColours : coloursUsed;
         const std::size_t paletteStart = 14 + static_cast<std::size_t>(infoSize);
+        // A table cut short by the pixels (a file that counts no colours but holds only a
+        // few): the entries before the pixels are the table, the indexes past it black.
+        if (pixelOffset >= paletteStart)
+            count = std::min<std::uint32_t>(count, static_cast<std::uint32_t>((pixelOffset - paletteStart) / paletteEntryBytes));
         if (paletteStart + count * paletteEntryBytes > size) return BadLayout;
         bmp.paletteSize = static_cast<int>(count);
         for (std::uint32_t i = 0; i < count; ++i) {

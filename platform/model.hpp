@@ -127,6 +127,7 @@ public:
     // A bitmap is a pixel buffer held under a handle of its own, issued as window handles
     // are (never 0, never issued again); it has no window and no notifications.
     Handle createBitmap(PixelBuffer pixels);
+    Handle createBitmap(int width, int height, Colour fill) { return createBitmap(PixelBuffer(width, height, fill)); }
     void destroyBitmap(Handle h);
     bool bitmapExists(Handle h) const { return bitmaps_.count(h) != 0; }
     // A bitmap's map mode, as a form's or picture box's is kept with its window: 1 until

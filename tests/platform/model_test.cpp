@@ -42,6 +42,45 @@ TEST_F(FormFixture, ProgrammaticChangesRaiseNoNotifications) {
 }
 
 // A target that is gone, hidden or disabled (itself or through its form) takes nothing.
+TEST_F(FormFixture, BitmapsAndRedrawBuffers_DrawingReportsOnlyTheWindowsPartDrawn) {
+    const Handle pic = add(Kind::PictureBox, "PIC1");
+    const Handle bitmap = model.createBitmap(30, 20, 0x00FF00);
+    EXPECT_NE(bitmap, 0u);
+    EXPECT_FALSE(model.exists(bitmap));  // no window
+    ASSERT_TRUE(model.pixels(bitmap));
+    EXPECT_EQ(model.pixels(bitmap)->width(), 30);
+    EXPECT_EQ(model.pixels(bitmap)->pixel(29, 19), 0x00FF00u);
+    EXPECT_EQ(model.pixels(model.createControl(form, Kind::PushButton, "B", 0, 0, {0, 0, 9, 9})), nullptr);
+    model.takeChanges();
+
+    // Into a bitmap: no change for a backend. Into a window: the part drawn, one area for
+    // drawings between two updates.
+    model.drawInto(bitmap, [](PixelBuffer& b) {
+        b.setPixel(0, 0, 0xFF);
+        return Rect{0, 0, 1, 1};
+    });
+    EXPECT_EQ(model.pixels(bitmap)->pixel(0, 0), 0xFFu);
+    EXPECT_TRUE(model.takeChanges().empty());
+    model.drawInto(pic, [](PixelBuffer&) { return Rect{2, 3, 4, 5}; });
+    model.drawInto(pic, [](PixelBuffer&) { return Rect{10, 1, 2, 2}; });
+    model.drawInto(pic, [](PixelBuffer&) { return Rect{}; });
+    auto changes = model.takeChanges();
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0].what, ModelChange::Pixels);
+    EXPECT_EQ(changes[0].handle, pic);
+    EXPECT_EQ(changes[0].area, (Rect{2, 1, 10, 7}));
+    // A window that changed otherwise is shown whole: no separate area.
+    model.setText(pic, "x");
+    model.drawInto(pic, [](PixelBuffer&) { return Rect{0, 0, 1, 1}; });
+    changes = model.takeChanges();
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0].what, ModelChange::Changed);
+
+    model.destroyBitmap(bitmap);
+    EXPECT_EQ(model.pixels(bitmap), nullptr);
+    EXPECT_NE(model.createBitmap(1, 1, 0), bitmap);  // a handle is never issued again
+}
+
 TEST_F(FormFixture, HiddenAndDisabledTargetsTakeNoUserInput) {
     const Handle button = add(Kind::PushButton, "B");
     const Handle edit = add(Kind::Edit, "E");

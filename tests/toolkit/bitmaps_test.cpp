@@ -197,6 +197,14 @@ TEST_F(Bitmaps, LoadFile_OneBitAndIndexesPastTheColourTable) {
                                                     return indexes[x];
                                                 }})));
     EXPECT_EQ(allPixels(shortTable), (std::vector<platform::Colour>{red, blue, black, black}));
+
+    // A header that counts no colours, so the table would be 256 entries, but the pixels
+    // start after 2: the pixel bytes are not read as colours.
+    ObjectVar uncounted = bitmapObject();
+    BmpSpec spec{4, 1, 8, false, {0xFF0000, 0x0000FF}, {}, [&](int x, int) { return indexes[x]; }};
+    spec.countColours = false;
+    load(uncounted, file("uncounted.bmp", bmpBytes(spec)));
+    EXPECT_EQ(allPixels(uncounted), (std::vector<platform::Colour>{red, blue, black, black}));
 }
 
 TEST_F(Bitmaps, LoadFile_FailuresLeaveTheObjectEmpty) {
@@ -234,6 +242,23 @@ TEST_F(Bitmaps, LoadFile_FailuresLeaveTheObjectEmpty) {
         load(v, file("good.bmp", good));
         EXPECT_EQ(pixelsOf(v)->pixel(1, 1), 0x302010u);
     }
+}
+
+TEST_F(Bitmaps, LoadFile_APictureTooLargeToHoldIsOutOfMemory) {
+    // 1 bit, 32767 x 8193: a 33 MB file (sparse here), over 1 GiB as 32-bit pixels.
+    BmpSpec spec{1, 1, 1, false, {0x000000, 0xFFFFFF}, {}, [](int, int) { return 0u; }};
+    std::string header = bmpBytes(spec).substr(0, 62);
+    const std::uint32_t stride = 4096, height = 8193, size = 62 + stride * height;
+    for (int i = 0; i < 4; ++i) {
+        header[2 + i] = static_cast<char>(size >> (8 * i));
+        header[18 + i] = static_cast<char>(32767u >> (8 * i));
+        header[22 + i] = static_cast<char>(height >> (8 * i));
+    }
+    const std::string path = file("huge.bmp", header);
+    fs::resize_file(path, size);
+    ObjectVar v = bitmapObject();
+    EXPECT_EQ(raised([&] { load(v, path); }), std::make_pair(7, location(op::LoadBitmapFile, 6)));
+    EXPECT_EQ(PV$CHECKOBJECT(&v), False);
 }
 
 TEST_F(Bitmaps, LoadFile_TwiceIsRefused_AndPathsUpTo128BytesAreTaken) {

@@ -21,6 +21,7 @@ struct BmpSpec {
     // The stored value of pixel (x, y), y from the top: a palette index, a 16- or 32-bit
     // word, or 0x00RRGGBB for 24 bits.
     std::function<std::uint32_t(int x, int y)> value;
+    bool countColours = true;  // false: the header says 0 colours used (the depth's full table)
 };
 
 inline void putLe(std::string& out, std::uint32_t v, int bytes) {
@@ -64,7 +65,7 @@ inline std::string bmpBytes(const BmpSpec& s) {
     putLe(out, static_cast<std::uint32_t>(pixels.size()), 4);
     putLe(out, 2835, 4);
     putLe(out, 2835, 4);
-    putLe(out, static_cast<std::uint32_t>(s.palette.size()), 4);
+    putLe(out, s.countColours ? static_cast<std::uint32_t>(s.palette.size()) : 0, 4);
     putLe(out, 0, 4);
     return out + table + pixels;
 }

@@ -1,7 +1,7 @@
 // The bitmap demo for the real-window test: loads a 1000 x 500 chart (written as a BMP
 // file at start) and stretches it into 400 x 200 of PICTURE1 at (20, 20). "覆う" opens a
-// form over the picture and its "戻る" closes it again; the picture must show the same
-// pixels before and after. Prints where the picture's rectangle lies on the screen.
+// form over the picture and its "戻る" closes it again and has the form drawn anew; the
+// picture must show the same pixels before and after. Prints where the picture's rectangle lies on the screen.
 //   toolkit_bitmap_demo
 
 #include <fstream>
@@ -85,6 +85,9 @@ void mainProgram() {
             std::cout << "covered" << std::endl;
         } else if (commandCode == 3) {
             PX$DESTROYWINDOW(&cover);
+            // The whole form drawn again from the model, not only copied back from the
+            // window's own back buffer: the picture must come from its redraw buffer.
+            PX$REFRESH(&mainForm);
             std::cout << "uncovered" << std::endl;
         }
     }
