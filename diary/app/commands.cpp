@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "diary/app/chart_commands.hpp"
 #include "diary/app/copy_paste.hpp"
 #include "diary/app/memo_window.hpp"
 #include "diary/app/price_input.hpp"
@@ -16,10 +17,16 @@ namespace {
 
 using Routine = void (*)(Diary&);
 
-// Command code -> routine. Codes of the chart images (1-5, 15, 16, 19, 26-28) and the
-// folder move (10) have none yet.
+// Command code -> routine. The review's chart lists (15, 16), the chart catalogue (26-28)
+// and the folder move (10) have none yet.
 constexpr std::array<Routine, 46> kRoutines = [] {
     std::array<Routine, 46> r{};
+    r[command::ChartImage] = openChartSlot;
+    r[command::PreviousImage] = previousImage;
+    r[command::NextImage] = nextImage;
+    r[command::RegisterChart] = registerChart;
+    r[command::DetachChart] = detachChart;
+    r[command::CloseViewer] = closeViewer;
     r[command::OpenListLine] = openListLine;
     r[command::OpenReview] = openReview;
     r[command::CloseReview] = closeReview;

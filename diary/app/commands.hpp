@@ -1,7 +1,7 @@
 #pragma once
 // The commands the event handlers post for the main loop, and the one table that runs
-// them. A code whose work belongs to a part of the diary that is not there (chart images,
-// moving the data folder) has no routine and does nothing.
+// them. A code whose work belongs to a part of the diary that is not there (the chart
+// catalogue, the review's chart lists, moving the data folder) has no routine and does nothing.
 
 #include <cstdint>
 
@@ -11,6 +11,10 @@ namespace diary {
 
 namespace command {
 inline constexpr std::int16_t ChartImage = 1;
+inline constexpr std::int16_t PreviousImage = 2;
+inline constexpr std::int16_t NextImage = 3;
+inline constexpr std::int16_t RegisterChart = 4;
+inline constexpr std::int16_t DetachChart = 5;
 inline constexpr std::int16_t OpenListLine = 6;
 inline constexpr std::int16_t StartOrSettle = 7;
 inline constexpr std::int16_t Hold = 8;
@@ -21,6 +25,7 @@ inline constexpr std::int16_t ShowEntry = 13;
 inline constexpr std::int16_t ShowRecord = 14;
 inline constexpr std::int16_t ChoiceChanged = 17;
 inline constexpr std::int16_t TimeframeChanged = 18;
+inline constexpr std::int16_t CloseViewer = 19;
 inline constexpr std::int16_t ConfirmDateTime = 20;
 inline constexpr std::int16_t PlusFilter = 21;
 inline constexpr std::int16_t MinusFilter = 22;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/date_time.hpp"
+#include "diary/app/viewer_state.hpp"
 #include "diary/app/windows.hpp"
 #include "diary/files/basic_data.hpp"
 #include "diary/files/environment.hpp"
@@ -79,6 +80,7 @@ struct Diary {
     TradeTable table;
     TradeWindowState trade;
     ReviewState review;
+    ViewerState viewer;
     // 1 after a new trade took a trade number: the next backup writes the basic data.
     std::int16_t basicDataChanged = 0;
 

@@ -7,6 +7,7 @@
 
 #include "common/ui/controls.hpp"
 #include "diary/app/basic_data_screen.hpp"
+#include "diary/app/chart_viewer.hpp"
 #include "diary/app/commands.hpp"
 #include "diary/app/diary_state.hpp"
 #include "diary/app/environment_screen.hpp"
@@ -84,12 +85,34 @@ QUILL_CHART_BUTTON(46)
 QUILL_CHART_BUTTON(47)
 QUILL_CHART_BUTTON(48)
 
-// The chart window.
-QUILL_POSTS(BUTTON4_ON, 2)
-QUILL_POSTS(BUTTON5_ON, 3)
-QUILL_POSTS(BUTTON2_ON, 4)
-QUILL_POSTS(BUTTON7_ON, 5)
-QUILL_POSTS(BUTTON31_ON, 19)
+// The chart window. Its resize, scale, scroll, corner and drag handlers act at once;
+// "登録", "消去" and "終了" hide it before their command runs.
+QUILL_HANDLER(FORM2_RESIZE) { diary::PX$CG_ON_SUB(state()); }
+QUILL_HANDLER(COMBO1_CHANGE) { diary::PX$CG_ON_SUB(state()); }
+QUILL_HANDLER(HSCROLL1_CHANGE) { diary::viewerScrolled(state(), true); }
+QUILL_HANDLER(VSCROLL1_CHANGE) { diary::viewerScrolled(state(), false); }
+QUILL_HANDLER(BUTTON1_ON) { diary::PX$BUTTON1_ON(state()); }
+QUILL_EXPORT void PX$PICTURE1_MOUSEDOWN(void*, std::int16_t button, std::int16_t, float x, float y) {
+    diary::pictureMouseDown(state(), button, x, y);
+}
+QUILL_EXPORT void PX$PICTURE1_MOUSEMOVE(void*, std::int16_t button, std::int16_t, float x, float y) {
+    diary::pictureMouseMove(state(), button, x, y);
+}
+QUILL_HANDLER(BUTTON3_ON) { PX$MINIMIZEWINDOW(&state().windows.chart.form); }
+QUILL_POSTS(BUTTON4_ON, diary::command::PreviousImage)
+QUILL_POSTS(BUTTON5_ON, diary::command::NextImage)
+QUILL_HANDLER(BUTTON2_ON) {
+    diary::hideViewer(state());
+    post(diary::command::RegisterChart);
+}
+QUILL_HANDLER(BUTTON7_ON) {
+    diary::hideViewer(state());
+    post(diary::command::DetachChart);
+}
+QUILL_HANDLER(BUTTON31_ON) {
+    diary::hideViewer(state());
+    post(diary::command::CloseViewer);
+}
 QUILL_POSTS(COMBO44_CHANGE, 28)
 
 // The main window. "新規取引" selects its line of the list, then opens it.
@@ -219,7 +242,12 @@ QUILL_EXPORT void PX$FORM7_QUERYCLOSE(void*, std::int16_t* cancel) {
         *cancel = -1; \
         post(code); \
     }
-QUILL_CLOSE_AS(FORM2, 19)
+// The chart window's close box is its "終了".
+QUILL_EXPORT void PX$FORM2_QUERYCLOSE(void*, std::int16_t* cancel) {
+    *cancel = -1;
+    diary::hideViewer(state());
+    post(diary::command::CloseViewer);
+}
 QUILL_KEEP_OPEN(FORM3)
 QUILL_CLOSE_AS(FORM4, 23)
 QUILL_CLOSE_AS(FORM5, 12)
@@ -236,4 +264,5 @@ QUILL_HANDLER(MAINFORM_END) {
     for (diary::FormWindow* w : {&d.windows.main, &d.windows.chart, &d.windows.trade, &d.windows.memo,
                                  &d.windows.closedTrades, &d.windows.options})
         common::ui::destroy(w->form);
+    diary::deleteViewerBitmaps(d);
 }

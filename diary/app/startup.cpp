@@ -3,6 +3,7 @@
 #include "common/ui/controls.hpp"
 #include "common/ui/stop_message.hpp"
 #include "diary/app/basic_data_screen.hpp"
+#include "diary/app/chart_viewer.hpp"
 #include "diary/app/control_names.hpp"
 #include "diary/app/environment_screen.hpp"
 #include "diary/app/program_end.hpp"
@@ -35,7 +36,7 @@ void setUpWindows(Diary& d) {
     d.frameHeight = static_cast<std::int16_t>(metric(31) + metric(33) + metric(6));
     d.menuHeight = metric(15);
     d.frameWidth = metric(33);
-    // The two 400 x 300 bitmaps of the chart window come with the chart viewer.
+    createViewerBitmaps(d);
     ObjectVar& chart = d.windows.chart.form;
     ui::move(chart, 0, 0);
     d.chartOuterWidth = ui::width(chart);

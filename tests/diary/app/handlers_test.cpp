@@ -21,6 +21,9 @@ void PX$TEXT69_CLICK(void*);
 void PX$EDIT21_SETFOCUS(void*);
 void PX$BUTTON9_ON(void*);
 void PX$BUTTON56_ON(void*);
+void PX$BUTTON4_ON(void*);
+void PX$BUTTON5_ON(void*);
+void PX$COMBO44_CHANGE(void*);
 void PX$BUTTON53_ON(void*);
 void PX$BUTTON54_ON(void*);
 void PX$FORM7_QUERYCLOSE(void*, std::int16_t*);
@@ -65,7 +68,7 @@ TEST(DiaryHandlers, EachHandlerPostsItsCommand) {
     const Case cases[] = {
         {PX$LIST1_CLICK, 6},     {PX$COMBO5_CHANGE, 17}, {PX$COMBO43_CHANGE, 17},
         {PX$COMBO43_CLICK, 26}, {PX$COMBO9_CLICK, 27}, {PX$TEXT69_CLICK, 25},  {PX$EDIT21_SETFOCUS, 45},
-        {PX$BUTTON9_ON, 35},  {PX$BUTTON56_ON, 36},
+        {PX$BUTTON9_ON, 35},  {PX$BUTTON56_ON, 36}, {PX$BUTTON4_ON, 2}, {PX$BUTTON5_ON, 3}, {PX$COMBO44_CHANGE, 28},
     };
     for (const Case& c : cases) EXPECT_EQ(posted(c.handler), c.code);
     PX$COMBO43_CHANGE(nullptr);
