@@ -109,7 +109,8 @@ void PV$HTTPCLOSE(int16_t session);
  * for the query members and saves its attachments in a temporary folder that lives
  * until the next READ or the logoff. MAILITEM: 0 subject, 1 text, 2 date
  * ("YYYY/MM/DD hh:mm"). MAILFILE: what 0 the saved copy's path, 1 the attachment's own
- * file name. Indexes count from 0 (9 when out of range). */
+ * file name. Indexes count from 0 (9 when out of range); another item or what is 1005;
+ * the query members before any READ raise 5. */
 void PX$MAILLOGON(PvObjectVar* form, const PvRuntimeString* profile, const PvRuntimeString* password,
                   int16_t newSession);
 void PX$MAILLOGOFF(PvObjectVar* form);

@@ -122,7 +122,7 @@ using runtime::PvString;
 
 extern "C" void PV$FTPOPEN(std::int16_t session, const PvString* server, const PvString* user, const PvString* password) {
     std::optional<FtpSession>& slot = ftpSessions().freeSlot(session);
-    const std::string url = serverUrl(runtime::view(server), {"ftp"});
+    const std::string url = serverUrl(runtime::toUtf8(runtime::view(server)), {"ftp"});
     FtpSession& s = slot.emplace();
     try {
         s.server = url;

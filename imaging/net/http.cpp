@@ -76,7 +76,7 @@ using runtime::PvString;
 
 extern "C" void PV$HTTPOPEN(std::int16_t session, const PvString* server) {
     std::optional<HttpSession>& slot = httpSessions().freeSlot(session);
-    const std::string url = serverUrl(runtime::view(server), {"http", "https"});
+    const std::string url = serverUrl(runtime::toUtf8(runtime::view(server)), {"http", "https"});
     HttpSession& s = slot.emplace();
     try {
         s.server = url;

@@ -1,12 +1,11 @@
 #include "imaging/net/server_address.hpp"
 
 #include "runtime/error.hpp"
-#include "runtime/sjis.hpp"
 
 namespace imaging::net {
 
-std::string serverUrl(std::string_view server, std::initializer_list<std::string_view> schemes) {
-    std::string text = runtime::toUtf8(server);
+std::string serverUrl(std::string_view utf8Server, std::initializer_list<std::string_view> schemes) {
+    std::string text(utf8Server);
     while (!text.empty() && text.back() == '/') text.pop_back();
     const std::size_t mark = text.find("://");
     std::string scheme(*schemes.begin());

@@ -8,8 +8,8 @@
 
 namespace imaging::net {
 
-// "scheme://host[:port]" for the server text (CP932) of a runtime string; error 2002 for
-// an empty name or a scheme not in `schemes` (the first is the default).
-std::string serverUrl(std::string_view server, std::initializer_list<std::string_view> schemes);
+// "scheme://host[:port]" for a server's name (UTF-8); error 2002 for an empty name, a
+// path or user part after it, or a scheme not in `schemes` (the first is the default).
+std::string serverUrl(std::string_view utf8Server, std::initializer_list<std::string_view> schemes);
 
 }  // namespace imaging::net

@@ -41,16 +41,17 @@ public:
         ::close(in[0]);
         ::close(out[1]);
         stdin_ = in[1];
-        readAnnouncement(out[0]);
+        try {
+            readAnnouncement(out[0]);
+        } catch (...) {
+            ::close(out[0]);
+            stop();
+            throw;
+        }
         ::close(out[0]);
     }
 
-    ~LocalServer() {
-        ::close(stdin_);
-        ::kill(pid_, SIGTERM);
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
-    }
+    ~LocalServer() { stop(); }
 
     LocalServer(const LocalServer&) = delete;
     LocalServer& operator=(const LocalServer&) = delete;
@@ -58,6 +59,13 @@ public:
     int port(const std::string& name) const { return ports_.at(name); }
 
 private:
+    void stop() {
+        ::close(stdin_);
+        ::kill(pid_, SIGTERM);
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+    }
+
     void readAnnouncement(int fd) {
         std::string line;
         char c = 0;
