@@ -134,10 +134,14 @@ TEST_F(FtpTest, TheServersRefusalsMapToTheirErrors) {
     EXPECT_TRUE(fs::is_directory(root.path() / "made"));
 }
 
-TEST_F(FtpTest, AMissingLocalFileForPutIs63) {
+TEST_F(FtpTest, AMissingFileOrFolderOnEitherSideOfAPutIs63) {
     open(7);
+    writeFile(local.path() / "there.bin", "bytes");
     EXPECT_EQ(errorOf([&] { PV$FTPPUT(7, a(local / "absent.bin"), a("x.bin")); }), runtime::err::FileNotFound);
-    EXPECT_FALSE(fs::exists(root.path() / "x.bin"));
+    EXPECT_EQ(errorOf([&] { PV$FTPPUT(7, a(local / "there.bin"), a("no/such/folder.bin")); }), runtime::err::FileNotFound);
+    EXPECT_EQ(entryCount(root.path()), 0U);
+    PV$FTPPUT(7, a(local / "there.bin"), a("x.bin"));
+    EXPECT_EQ(readFile(root.path() / "x.bin"), "bytes");
 }
 
 TEST_F(FtpTest, AWrongPasswordIs2003AndTheSessionStaysClosed) {

@@ -102,6 +102,8 @@ TEST_F(HttpTest, AFailedRequestLeavesTheFileAndTheSessionAsTheyWere) {
         {"/missing.bin", runtime::err::FileNotFound},
         {"/stall", runtime::err::TimedOut},  // the server stops in the middle of the body
         {"/redirect-elsewhere", runtime::err::NetworkFailed},
+        {"/redirect-loop", runtime::err::NetworkFailed},
+        {"/private", runtime::err::BadPassword},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.object);

@@ -38,6 +38,18 @@ protected:
                   "[profile nothing]\n"
                   "user = nobody\n"
                   "\n"
+                  "[profile reader]\n"
+                  "imap = 127.0.0.1:" + std::to_string(server.port("imap")) + "\n"
+                  "user = trader\n"
+                  "\n"
+                  "[profile sender]\n"
+                  "smtp = 127.0.0.1:" + std::to_string(server.port("smtp")) + "\n"
+                  "user = trader\n"
+                  "\n"
+                  "[profile unreachable]\n"
+                  "imap = 127.0.0.1:" + std::to_string(closedPort()) + "\n"
+                  "user = trader\n"
+                  "\n"
                   "[address book]\n"
                   "Broker = desk@broker.example\n");
     }
@@ -140,6 +152,24 @@ TEST_F(MailTest, RefusedLogonsAre2005AndHoldNoSession) {
         EXPECT_EQ(errorOf([&] { PX$MAILLOGON(&form, a(c.profile), a(c.password), 0); }), runtime::err::MailLogonFailed);
     }
     PX$MAILLOGON(&form, a(""), a("secret"), 0);  // an empty profile is the file's first
+}
+
+TEST_F(MailTest, AProfileOnlyDoesWhatItsServersDo) {
+    PX$MAILLOGON(&form, a("reader"), a("secret"), 0);
+    EXPECT_EQ(errorOf([&] { PX$MAILSEND(&form, a("Broker"), a("s"), a("t"), a("")); }), runtime::err::NetworkFailed);
+    PX$MAILLOGOFF(&form);
+    PX$MAILLOGON(&form, a("sender"), a("secret"), 0);  // no IMAP logon to check: accepted
+    PX$MAILSEND(&form, a("Broker"), a("sent"), a("t"), a(""));
+    EXPECT_EQ(errorOf([&] { PV$MAILFINDNEXT(a("")); }), runtime::err::NetworkFailed);
+    PX$MAILLOGOFF(&form);
+    PX$MAILLOGON(&form, a("reader"), a("secret"), 0);
+    PV$MAILREAD(a(text(PV$MAILFINDNEXT(a("")))));
+    EXPECT_EQ(text(PV$MAILITEM(0)), "sent");
+}
+
+TEST_F(MailTest, AnUnreachableServerAtTheLogonIs2001) {
+    EXPECT_EQ(errorOf([&] { PX$MAILLOGON(&form, a("unreachable"), a("secret"), 0); }), runtime::err::ConnectFailed);
+    logon();  // nothing was left logged on
 }
 
 TEST_F(MailTest, AMissingSettingsFileRefusesTheLogon) {

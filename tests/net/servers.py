@@ -86,6 +86,10 @@ def serve_http(root, cert=None, key=None):
             elif path == "/redirect-elsewhere":
                 # Another host name of this machine: the library must not go there.
                 self.reply(302, b"moved", [("Location", f"{scheme}://localhost:{host[1]}/bytes/300")])
+            elif path == "/redirect-loop":
+                self.reply(302, b"again", [("Location", "/redirect-loop")])
+            elif path == "/private":
+                self.reply(401, b"who are you", [("WWW-Authenticate", 'Basic realm="test"')])
             elif path == "/stall":
                 self.send_response(200)
                 self.send_header("Content-Length", "100000")
