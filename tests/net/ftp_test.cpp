@@ -111,6 +111,20 @@ TEST_F(FtpTest, AMissingRemoteFileIs63AndLeavesTheLocalFileWholeAndTheSessionOpe
     EXPECT_EQ(readFile(target), "here it is");
 }
 
+TEST_F(FtpTest, ADownloadCutOffHalfWayIs2001AndLeavesNoHalfFile) {
+    writeFile(root.path() / "cut-chart.bmp", binaryBytes());  // the server aborts "cut-" files
+    writeFile(root.path() / "whole.bmp", binaryBytes());
+    open(9);
+    const std::string kept = local / "kept.bmp";
+    writeFile(kept, "old contents");
+    EXPECT_EQ(errorOf([&] { PV$FTPGET(9, a("cut-chart.bmp"), a(kept), 0); }), runtime::err::ConnectFailed);
+    EXPECT_EQ(readFile(kept), "old contents");
+    EXPECT_EQ(errorOf([&] { PV$FTPGET(9, a("cut-chart.bmp"), a(local / "new.bmp"), 0); }), runtime::err::ConnectFailed);
+    EXPECT_EQ(entryCount(local.path()), 1U);  // neither a half file nor a temporary one
+    PV$FTPGET(9, a("whole.bmp"), a(local / "new.bmp"), 0);  // the session carries on
+    EXPECT_EQ(readFile(local.path() / "new.bmp"), binaryBytes());
+}
+
 TEST_F(FtpTest, TheServersRefusalsMapToTheirErrors) {
     open(6);
     struct Case {

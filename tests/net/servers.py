@@ -40,11 +40,35 @@ def serve_ftp(root):
     from pyftpdlib.authorizers import DummyAuthorizer
     from pyftpdlib.handlers import FTPHandler
     from pyftpdlib.servers import FTPServer
+    from pyftpdlib.log import config_logging
     import logging
-    logging.getLogger("pyftpdlib").setLevel(logging.CRITICAL)
+    config_logging(level=logging.CRITICAL)
     authorizer = DummyAuthorizer()
     authorizer.add_user(USER, PASSWORD, root, perm="elradfmwMT")
-    handler = FTPHandler
+
+    class BrokenProducer:
+        """Gives the first half of a file, then fails: the server aborts the transfer."""
+
+        def __init__(self, data):
+            self.data = data
+
+        def more(self):
+            if self.data is None:
+                raise OSError("the disk went away")
+            half, self.data = self.data[: len(self.data) // 2], None
+            return half
+
+    class Handler(FTPHandler):
+        def ftp_RETR(self, file):
+            # A file named "cut-*" is cut off half-way, as a server that fails would.
+            if os.path.basename(file).startswith("cut-"):
+                with open(file, "rb") as f:
+                    data = f.read()
+                self.push_dtp_data(BrokenProducer(data), isproducer=True, cmd="RETR")
+                return file
+            return FTPHandler.ftp_RETR(self, file)
+
+    handler = Handler
     handler.authorizer = authorizer
     handler.passive_ports = None
     server = FTPServer(("127.0.0.1", 0), handler)
