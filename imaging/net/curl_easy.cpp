@@ -17,17 +17,19 @@ void initialiseCurlOnce() {
     if (!initialised) runtime::raiseError(runtime::err::SystemFailure);
 }
 
-// Each reply line (without its CR LF) of the server, as libcurl hands them over.
+// Each reply line (without its CR LF) of the server, as libcurl hands them over. A reply
+// is an answer: the time-out starts again.
 std::size_t collectReply(char* data, std::size_t size, std::size_t count, void* user) {
     auto* result = static_cast<TransferResult*>(user);
+    result->lastMove = std::chrono::steady_clock::now();
     std::string line(data, size * count);
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
     if (!line.empty()) result->replies.push_back(std::move(line));
     return size * count;
 }
 
-// Ends a transfer in which no byte has moved, either way, for the time-out: waiting for
-// a reply counts as much as a body that stops half-way.
+// Ends a transfer in which nothing has moved, either way, for the time-out: a server
+// that never replies is as stuck as a body that stops half-way.
 int watchProgress(void* user, curl_off_t, curl_off_t downloaded, curl_off_t, curl_off_t uploaded) {
     auto* result = static_cast<TransferResult*>(user);
     const auto now = std::chrono::steady_clock::now();
