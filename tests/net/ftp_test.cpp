@@ -6,6 +6,7 @@
 
 #include "imaging/net/curl_easy.hpp"
 #include "imaging/plv0ri63.h"
+#include "runtime/sjis.hpp"
 #include "tests/net/local_server.hpp"
 #include "tests/net/net_support.hpp"
 
@@ -62,6 +63,22 @@ TEST_F(FtpTest, PutThenGetKeepsEveryByteAndTheFoldersFollowTheCurrentFolder) {
     EXPECT_EQ(std::string(runtime::view(PV$FTPCRDIR(1))), "/");
     PV$FTPRMDIR(1, a("charts"));
     EXPECT_FALSE(fs::exists(root.path() / "charts"));
+}
+
+TEST_F(FtpTest, JapaneseNamesTravelAsUtf8AndComeBackInShiftJis) {
+    using namespace runtime::literals;
+    open(10);
+    const std::string folder = "チャート"_sj;
+    const std::string file = "元データ.bmp"_sj;
+    const std::string localFile = runtime::fromUtf8Exact(local / "元データ.bmp").value();
+    writeFile(local.path() / "元データ.bmp", "chart");
+    PV$FTPMKDIR(10, a(folder));
+    PV$FTPCHDIR(10, a(folder));
+    EXPECT_EQ(std::string(runtime::view(PV$FTPCRDIR(10))), "/"_sj + folder);
+    PV$FTPPUT(10, a(localFile), a(file));
+    EXPECT_EQ(readFile(root.path() / "チャート" / "元データ.bmp"), "chart");
+    PV$FTPGET(10, a(file), a(runtime::fromUtf8Exact(local / "戻り.bmp").value()), 1);
+    EXPECT_EQ(readFile(local.path() / "戻り.bmp"), "chart");
 }
 
 TEST_F(FtpTest, OpeningAnOpenSessionIsError5AndLeavesItWorking) {
