@@ -1,5 +1,6 @@
 #include "imaging/net/curl_easy.hpp"
 
+#include <cctype>
 #include <cstdlib>
 
 #include "runtime/error.hpp"
@@ -92,6 +93,16 @@ void CurlEasy::prepare(const std::string& url, TransferResult& result) {
 
 void CurlEasy::perform(TransferResult& result) { result.code = curl_easy_perform(handle_); }
 
+std::string_view TransferResult::failureReply() const {
+    for (auto it = replies.rbegin(); it != replies.rend(); ++it) {
+        const std::string& r = *it;
+        if (r.size() >= 3 && (r[0] == '4' || r[0] == '5') && std::isdigit(static_cast<unsigned char>(r[1])) &&
+            std::isdigit(static_cast<unsigned char>(r[2])))
+            return r;
+    }
+    return replies.empty() ? std::string_view() : std::string_view(replies.back());
+}
+
 int timeoutSeconds() { return gTimeoutSeconds; }
 
 void setTimeoutSeconds(int seconds) { gTimeoutSeconds = seconds > 0 ? seconds : 1; }
@@ -99,7 +110,7 @@ void setTimeoutSeconds(int seconds) { gTimeoutSeconds = seconds > 0 ? seconds : 
 void raiseTransferError(const TransferResult& result, Service service) {
     if (result.localError != 0) runtime::raiseError(result.localError);
     if (result.stalled) runtime::raiseError(runtime::err::TimedOut);
-    runtime::raiseError(errorForTransfer(result.code, result.lastReply(), service));
+    runtime::raiseError(errorForTransfer(result.code, result.failureReply(), service));
 }
 
 std::string escapeSegment(std::string_view segment) {

@@ -40,7 +40,9 @@ struct TransferResult {
     curl_off_t bytesMoved = 0;
     std::chrono::steady_clock::time_point lastMove = std::chrono::steady_clock::now();
 
-    std::string_view lastReply() const { return replies.empty() ? std::string_view() : replies.back(); }
+    // The server's last refusal (a reply of 4xx or 5xx), else its last reply: a server
+    // that refused something may still say goodbye after it.
+    std::string_view failureReply() const;
 };
 
 class CurlEasy {

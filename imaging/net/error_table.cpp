@@ -41,12 +41,24 @@ bool isServerRefusal(CURLcode code) {
     }
 }
 
+// An SMTP server refuses a sender, a recipient or the message with a reply of 4xx or
+// 5xx; libcurl reports it as a send error. No room for the mail is a full disk.
+bool isMailRefusal(CURLcode code, std::string_view reply, Service service) {
+    if (service != Service::Mail || (code != CURLE_SEND_ERROR && code != CURLE_WEIRD_SERVER_REPLY)) return false;
+    return reply.size() >= 3 && (reply[0] == '4' || reply[0] == '5') && std::isdigit(static_cast<unsigned char>(reply[1])) &&
+           std::isdigit(static_cast<unsigned char>(reply[2]));
+}
+
 }  // namespace
 
-int errorForTransfer(CURLcode code, std::string_view lastReply, Service service) {
+int errorForTransfer(CURLcode code, std::string_view reply, Service service) {
+    if (isMailRefusal(code, reply, service)) {
+        const std::string_view status = reply.substr(0, 3);
+        return status == "452" || status == "552" ? err::DiskFullOnSend : err::NetworkFailed;
+    }
     if (isServerRefusal(code)) {
         for (const KnownReply& known : kKnownReplies)
-            if (containsIgnoringCase(lastReply, known.text)) return known.error;
+            if (containsIgnoringCase(reply, known.text)) return known.error;
         return err::NetworkFailed;
     }
     switch (code) {

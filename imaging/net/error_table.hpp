@@ -13,9 +13,9 @@ namespace imaging::net {
 
 enum class Service { Ftp, Http, Mail };
 
-// The error for a failed libcurl transfer. `lastReply` is the last reply line the server
-// sent (empty when none): FTP servers tell a missing file only in its text.
-int errorForTransfer(CURLcode code, std::string_view lastReply, Service service);
+// The error for a failed libcurl transfer. `reply` is the server's refusal, or its last
+// reply line (empty when none): FTP servers tell a missing file only in its text.
+int errorForTransfer(CURLcode code, std::string_view reply, Service service);
 
 // The error for an HTTP reply status of 400 or more: a missing object 63, a refused
 // login 2003, the rest 2008.

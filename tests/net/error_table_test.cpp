@@ -42,6 +42,13 @@ TEST(ErrorTable, TransferFailuresMapByTheirClass) {
         {CURLE_QUOTE_ERROR, "550 Permission denied.", Service::Ftp, err::NetworkFailed},
         {CURLE_QUOTE_ERROR, "", Service::Ftp, err::NetworkFailed},
         {CURLE_REMOTE_FILE_NOT_FOUND, "", Service::Ftp, err::FileNotFound},
+        // An SMTP refusal is the server's answer, not a broken connection.
+        {CURLE_SEND_ERROR, "550 5.1.1 no such user", Service::Mail, err::NetworkFailed},
+        {CURLE_SEND_ERROR, "452 4.3.1 Insufficient system storage", Service::Mail, err::DiskFullOnSend},
+        {CURLE_WEIRD_SERVER_REPLY, "552 Mailbox full", Service::Mail, err::DiskFullOnSend},
+        {CURLE_SEND_ERROR, "", Service::Mail, err::ConnectFailed},
+        {CURLE_SEND_ERROR, "250 OK", Service::Mail, err::ConnectFailed},
+        {CURLE_SEND_ERROR, "550 5.1.1 no such user", Service::Http, err::ConnectFailed},
         {CURLE_REMOTE_DISK_FULL, "", Service::Ftp, err::DiskFullOnSend},
         {CURLE_OUT_OF_MEMORY, "", Service::Http, err::OutOfMemory},
         {CURLE_WRITE_ERROR, "", Service::Http, err::FileAccessFailed},

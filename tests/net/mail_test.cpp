@@ -177,7 +177,7 @@ TEST_F(MailTest, AMissingSettingsFileRefusesTheLogon) {
     EXPECT_EQ(errorOf([&] { logon(); }), runtime::err::MailLogonFailed);
 }
 
-TEST_F(MailTest, RecipientsAndAttachmentsAreCheckedBeforeAnythingIsSent) {
+TEST_F(MailTest, RefusedRecipientsAndMissingAttachmentsSendNothing) {
     logon();
     struct Case {
         const char* what;
@@ -189,6 +189,8 @@ TEST_F(MailTest, RecipientsAndAttachmentsAreCheckedBeforeAnythingIsSent) {
         {"a name the address book does not know", "Stranger", "", runtime::err::NetworkFailed},
         {"no recipient", " ; ", "", runtime::err::NetworkFailed},
         {"a missing attachment", "Broker", local / "absent.bmp", runtime::err::FileNotFound},
+        {"a recipient the server does not know", "nobody@example.org", "", runtime::err::NetworkFailed},
+        {"a recipient without room", "Broker; full@example.org", "", runtime::err::DiskFullOnSend},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

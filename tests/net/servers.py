@@ -164,6 +164,15 @@ def serve_mail():
     inbox = Inbox()
 
     class Store:
+        async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
+            # Two addresses the server refuses, as servers do: unknown, and out of room.
+            if address.startswith("nobody@"):
+                return "550 5.1.1 no such user"
+            if address.startswith("full@"):
+                return "452 4.3.1 Insufficient system storage"
+            envelope.rcpt_tos.append(address)
+            return "250 OK"
+
         async def handle_DATA(self, server, session, envelope):
             inbox.add(envelope.original_content or envelope.content)
             return "250 OK"
