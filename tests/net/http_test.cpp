@@ -125,6 +125,20 @@ TEST_F(HttpTest, ARedirectOnTheSameServerIsFollowed) {
     EXPECT_EQ(readFile(local.path() / "moved.bin"), patternBytes(300));
 }
 
+TEST_F(HttpTest, All16SessionsWorkSideBySide) {
+    for (std::int16_t n = 1; n <= 16; ++n) open(n);
+    for (std::int16_t n = 16; n >= 1; --n) {
+        SCOPED_TRACE(n);
+        const std::string target = local / ("s" + std::to_string(n));
+        PV$HTTPGET(n, a("/bytes/" + std::to_string(n)), a(target), 0);
+        EXPECT_EQ(readFile(target), patternBytes(static_cast<std::size_t>(n)));
+    }
+    PV$HTTPCLOSE(8);
+    EXPECT_EQ(errorOf([&] { PV$HTTPGET(8, a("/bytes/1"), a(local / "x"), 0); }), runtime::err::IllegalArgument);
+    PV$HTTPGET(9, a("/bytes/1"), a(local / "x"), 0);  // its neighbours stay open
+    PV$HTTPGET(7, a("/bytes/1"), a(local / "x"), 0);
+}
+
 TEST_F(HttpTest, OpeningAnOpenSessionIsError5) {
     open(3);
     EXPECT_EQ(errorOf([&] { open(3); }), runtime::err::IllegalArgument);
