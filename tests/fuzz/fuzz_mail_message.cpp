@@ -1,0 +1,23 @@
+// The readers of mail that comes over the network, and of the mail settings file: any
+// bytes must give some message (or settings), never a crash, a hang or a read out of
+// bounds.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "imaging/net/mail_account.hpp"
+#include "imaging/net/mail_codec.hpp"
+#include "imaging/net/mail_message.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const imaging::net::MailMessage m = imaging::net::parseMessage(bytes);
+    // Whatever the reader made of it must encode again.
+    for (const imaging::net::MailAttachment& a : m.attachments) imaging::net::base64Encode(a.bytes);
+    imaging::net::encodeHeaderText(m.subject);
+    imaging::net::decodeHeaderText(bytes);
+    imaging::net::quotedPrintableDecode(bytes);
+    imaging::net::mailDate(bytes);
+    imaging::net::parseMailSettings(bytes);
+    return 0;
+}
