@@ -1,6 +1,8 @@
 #include "diary/app/chart_viewer.hpp"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <new>
 #include <string>
 
@@ -215,6 +217,7 @@ void PX$WIN_SAIZU_SUB(Diary& d) {
     if (size.width != width || size.height != height) setSize(w.form, size.width, size.height);
     v.formWidth = size.width;
     v.formHeight = size.height;
+    rememberViewerSize(d);
     PX$BAI_SUB(d);
     const LayoutKey key{v.displayWidth, v.displayHeight, v.formWidth, v.formHeight};
     if (key == v.last) return;
@@ -252,6 +255,17 @@ void PX$WIN_SAIZU_SUB(Diary& d) {
         ui::move(corner, static_cast<float>(l.verticalX), static_cast<float>(l.horizontalY));
         ui::show(corner, true);
     }
+}
+
+void rememberViewerSize(Diary& d) {
+    ObjectVar& form = viewerWindow(d).form;
+    // Minimised or maximised, the window returns to the size recorded last.
+    if (PX$ISMINIMIZED(&form) || PX$ISMAXIMIZED(&form)) return;
+    const auto side = [](float pixels) {
+        return static_cast<std::int16_t>(std::clamp<long>(std::lround(pixels), INT16_MIN, INT16_MAX));
+    };
+    d.env.chartWindowWidth = side(PX$GETCLIENTWIDTH(&form));
+    d.env.chartWindowHeight = side(PX$GETCLIENTHEIGHT(&form));
 }
 
 void PX$SCROLL_XD_SUB(Diary& d) {
