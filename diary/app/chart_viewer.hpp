@@ -19,9 +19,6 @@ void deleteViewerBitmaps(Diary& d);
 void PX$LOAD_BMP(Diary& d);
 void PX$BAI_SUB(Diary& d);
 void PX$WIN_SAIZU_SUB(Diary& d);
-// The viewer's client size into the environment while it is neither minimised nor
-// maximised: "KANKYO.TXT" keeps the normal size a user left the window at.
-void rememberViewerSize(Diary& d);
 void PX$SCROLL_XD_SUB(Diary& d);
 void PX$SCROLL_YD_SUB(Diary& d);
 void PX$CG_UP_SUB(Diary& d);

@@ -7,7 +7,6 @@
 #include "common/header_reader.hpp"
 #include "common/ui/controls.hpp"
 #include "common/ui/stop_message.hpp"
-#include "diary/app/chart_viewer.hpp"
 #include "diary/app/program_end.hpp"
 #include "diary/files/environment.hpp"
 #include "runtime/file_system.hpp"
@@ -125,7 +124,6 @@ void PX$環境設定R_SUB(Diary& d) {
 }
 
 void PX$環境設定W_SUB(Diary& d) {
-    rememberViewerSize(d);
     Environment env = d.env;
     for (int s = 0; s < kWindowSectionCount; ++s) {
         FormWindow& w = sectionWindow(d, s);
