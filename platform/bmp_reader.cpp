@@ -167,7 +167,7 @@ namespace {
 class RowConverter {
 public:
     explicit RowConverter(const BmpSource& bmp) : bmp_(bmp) {
-        // Every index a row can hold has an entry: one past the palette shows black.
+        // Every index a row can hold has an entry: an index past the palette shows black.
         for (int i = 0; i < bmp.paletteSize; ++i) {
             const std::uint32_t c = bmp.palette[i];
             table_[i] = {static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(c >> 8),
@@ -231,7 +231,7 @@ private:
 std::optional<PixelBuffer> bmpToPixels(const BmpSource& bmp) {
     if (!PixelBuffer::fits(bmp.width, bmp.height)) return std::nullopt;
     try {
-        // Black to start with: every byte is written below, so no fill of its own.
+        // Made black (zero bytes, no fill pass); the rows below overwrite every byte.
         PixelBuffer buffer(bmp.width, bmp.height, 0);
         const RowConverter converter(bmp);
         for (int y = 0; y < bmp.height; ++y) converter.convert(y, buffer.row(y));
