@@ -1,6 +1,7 @@
 #include "platform/bmp_reader.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <new>
 
@@ -159,21 +160,81 @@ void bmpRowToGrey(const BmpSource& bmp, int y, std::uint8_t* grey) {
     }
 }
 
+namespace {
+
+// The pixels of one row of a BMP as B, G, R, 0 into `out` (width * 4 bytes). Every depth
+// reads only within the row's stride, which parseBmp checked lies inside the file.
+class RowConverter {
+public:
+    explicit RowConverter(const BmpSource& bmp) : bmp_(bmp) {
+        // Every index a row can hold has an entry: an index past the palette shows black.
+        for (int i = 0; i < bmp.paletteSize; ++i) {
+            const std::uint32_t c = bmp.palette[i];
+            table_[i] = {static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(c >> 8),
+                         static_cast<std::uint8_t>(c >> 16), 0};
+        }
+        plainMasks_ = bmp.masks[0] == 0xFF0000 && bmp.masks[1] == 0x00FF00 && bmp.masks[2] == 0x0000FF;
+    }
+
+    void convert(int y, std::uint8_t* out) const {
+        const std::uint8_t* row = rowStart(bmp_, y);
+        const int width = bmp_.width;
+        switch (bmp_.bitsPerPixel) {
+        case 24:
+            // Four bytes at a time, the fourth (the next pixel's blue) cleared; the last
+            // pixel takes its three alone, since its fourth may lie past the file's end.
+            for (int x = 0; x + 1 < width; ++x, row += 3, out += 4) {
+                std::memcpy(out, row, 4);
+                out[3] = 0;
+            }
+            std::memcpy(out, row, 3);
+            out[3] = 0;
+            return;
+        case 32:
+            if (plainMasks_) {
+                for (int x = 0; x < width; ++x, row += 4, out += 4) {
+                    std::memcpy(out, row, 3);
+                    out[3] = 0;
+                }
+                return;
+            }
+            break;
+        case 8:
+            for (int x = 0; x < width; ++x, out += 4) std::memcpy(out, table_[row[x]].data(), 4);
+            return;
+        case 4:
+        case 1:
+            for (int x = 0; x < width; ++x, out += 4)
+                std::memcpy(out, table_[paletteIndex(row, x, bmp_.bitsPerPixel)].data(), 4);
+            return;
+        default: break;
+        }
+        // 16 bits and 32 bits under masks of their own: each channel scaled to 0..255.
+        const bool wide = bmp_.bitsPerPixel == 32;
+        for (int x = 0; x < width; ++x, out += 4) {
+            const std::uint32_t pixel = wide ? readLe32(row + 4 * x) : readLe16(row + 2 * x);
+            out[0] = extractChannel(pixel, bmp_.masks[2]);
+            out[1] = extractChannel(pixel, bmp_.masks[1]);
+            out[2] = extractChannel(pixel, bmp_.masks[0]);
+            out[3] = 0;
+        }
+    }
+
+private:
+    const BmpSource& bmp_;
+    std::array<std::array<std::uint8_t, 4>, 256> table_{};
+    bool plainMasks_ = false;
+};
+
+}  // namespace
+
 std::optional<PixelBuffer> bmpToPixels(const BmpSource& bmp) {
     if (!PixelBuffer::fits(bmp.width, bmp.height)) return std::nullopt;
     try {
+        // Made black (zero bytes, no fill pass); the rows below overwrite every byte.
         PixelBuffer buffer(bmp.width, bmp.height, 0);
-        std::vector<std::uint8_t> bgr(static_cast<std::size_t>(bmp.width) * 3);
-        for (int y = 0; y < bmp.height; ++y) {
-            bmpRowToBgr(bmp, y, bgr.data());
-            std::uint8_t* out = buffer.row(y);
-            for (int x = 0; x < bmp.width; ++x, out += 4) {
-                out[0] = bgr[3 * x];
-                out[1] = bgr[3 * x + 1];
-                out[2] = bgr[3 * x + 2];
-                out[3] = 0;
-            }
-        }
+        const RowConverter converter(bmp);
+        for (int y = 0; y < bmp.height; ++y) converter.convert(y, buffer.row(y));
         return buffer;
     } catch (const std::bad_alloc&) {
         return std::nullopt;

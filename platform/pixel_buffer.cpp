@@ -1,13 +1,15 @@
 #include "platform/pixel_buffer.hpp"
 
 #include <algorithm>
+#include <cstring>
 
 namespace platform {
 
 PixelBuffer::PixelBuffer(int width, int height, Colour fill)
     : width_(std::max(width, 0)), height_(std::max(height, 0)),
       bytes_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4) {
-    fillRect({0, 0, width_, height_}, fill);
+    // The bytes start at zero, which is black already.
+    if (fill != 0) fillRect({0, 0, width_, height_}, fill);
 }
 
 bool PixelBuffer::fits(int width, int height) {
@@ -33,8 +35,14 @@ void PixelBuffer::setPixel(int x, int y, Colour c) {
 void PixelBuffer::fillRect(const Rect& r, Colour c) {
     const int x0 = std::max(r.x, 0), y0 = std::max(r.y, 0);
     const int x1 = std::min(r.x + r.w, width_), y1 = std::min(r.y + r.h, height_);
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) setPixel(x, y, c);
+    if (x0 >= x1 || y0 >= y1) return;
+    // The first row pixel by pixel, the others copies of it.
+    const std::uint8_t pixel[4] = {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
+                                   static_cast<std::uint8_t>(c), 0};
+    std::uint8_t* const first = row(y0) + static_cast<std::size_t>(x0) * 4;
+    const std::size_t runBytes = static_cast<std::size_t>(x1 - x0) * 4;
+    for (std::size_t i = 0; i < runBytes; i += 4) std::memcpy(first + i, pixel, 4);
+    for (int y = y0 + 1; y < y1; ++y) std::memcpy(row(y) + static_cast<std::size_t>(x0) * 4, first, runBytes);
 }
 
 void PixelBuffer::resize(int width, int height, Colour fill) {

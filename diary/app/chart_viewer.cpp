@@ -1,6 +1,8 @@
 #include "diary/app/chart_viewer.hpp"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <new>
 #include <string>
 
@@ -144,6 +146,21 @@ void blitFrom(Diary& d, float x, float y) {
               &v.displayBitmap, x, y);
 }
 
+// The viewer's client size into the environment while it is neither minimised nor
+// maximised, at every layout (every resize and every image shown): "KANKYO.TXT" keeps
+// the normal size a user left the window at. A viewer never laid out keeps the size the
+// file gave it, or the default one at a first start.
+void rememberViewerSize(Diary& d) {
+    ObjectVar& form = viewerWindow(d).form;
+    // Minimised or maximised, the window returns to the size recorded last.
+    if (PX$ISMINIMIZED(&form) || PX$ISMAXIMIZED(&form)) return;
+    const auto side = [](float pixels) {
+        return static_cast<std::int16_t>(std::clamp<long>(std::lround(pixels), INT16_MIN, INT16_MAX));
+    };
+    d.env.chartWindowWidth = side(PX$GETCLIENTWIDTH(&form));
+    d.env.chartWindowHeight = side(PX$GETCLIENTHEIGHT(&form));
+}
+
 }  // namespace
 
 void createViewerBitmaps(Diary& d) {
@@ -215,6 +232,7 @@ void PX$WIN_SAIZU_SUB(Diary& d) {
     if (size.width != width || size.height != height) setSize(w.form, size.width, size.height);
     v.formWidth = size.width;
     v.formHeight = size.height;
+    rememberViewerSize(d);
     PX$BAI_SUB(d);
     const LayoutKey key{v.displayWidth, v.displayHeight, v.formWidth, v.formHeight};
     if (key == v.last) return;

@@ -898,6 +898,12 @@ void ScrollBar::update(const Window& w) {
     color(fl_color_average(colourFor(w.back), FL_WHITE, 0.5f));
     bounds(w.scroll.min, w.scroll.max);
     linesize(std::max(w.scroll.smallStep, 1));
+    // FLTK pages a click in the trough by range * s / (1 - s), s being the thumb's share
+    // of the trough: a share of page / (range + page) makes that the program's large step.
+    // The half pixel keeps the product from rounding down to one less.
+    const double range = std::abs(static_cast<double>(w.scroll.max) - w.scroll.min);
+    const double page = std::max(w.scroll.largeStep, 1);
+    slider_size(range > 0 ? (page + 0.5) / (range + page + 0.5) : 1.0);
     if (static_cast<int>(value()) != w.scroll.pos) value(w.scroll.pos);
 }
 

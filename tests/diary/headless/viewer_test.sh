@@ -3,8 +3,8 @@
 # stop-loss chart button through the image file dialog, scaled, laid out, scrolled,
 # dragged and stepped through their folder, checked by the controls' places, the scroll
 # bars' ranges and positions and the pixels of the picture; load failures with their
-# messages and no scratch BMP left behind; the scale kept in KANKYO.TXT; registering and
-# detaching the slot's chart.
+# messages and no scratch BMP left behind; the scale and the window's size kept in
+# KANKYO.TXT; registering and detaching the slot's chart.
 #   viewer_test.sh QUILLON CHART_BMP BMP2JPEG FIXTURES OUTPUT_FOLDER
 set -euo pipefail
 quillon=$1
@@ -243,6 +243,36 @@ $(place PICTURE1 250 187 100 50)
 $(close_viewer)
 $(end_trade)
 SCRIPT
+
+# --- The size a user gives the viewer is the one KANKYO.TXT keeps and the next start
+# restores; maximised or minimised at the end, the viewer keeps its normal size.
+viewer_folder resized
+run_diary "$w" <<SCRIPT || fail "resized: exit status $?"
+$(begin)
+$(new_trade)
+$(open_chart "$img/sizes/small.bmp")
+resize FORM2 520 380
+maximize FORM2
+expect FORM2 state 2
+$(close_viewer)
+$(end_trade)
+SCRIPT
+has_line "$w/KANKYO.TXT" "横サイズ, 512" || fail "resized: the viewer's width was not kept"
+has_line "$w/KANKYO.TXT" "縦サイズ, 353" || fail "resized: the viewer's height was not kept"
+run_diary "$w" <<SCRIPT || fail "resized, restarted: exit status $?"
+$(begin)
+expect FORM2 width 520
+expect FORM2 height 380
+$(new_trade)
+$(open_chart "$img/sizes/small.bmp")
+resize FORM2 440 340
+minimize FORM2
+expect FORM2 state 1
+$(close_viewer)
+$(end_trade)
+SCRIPT
+has_line "$w/KANKYO.TXT" "横サイズ, 432" || fail "resized, minimised: the viewer's width was not kept"
+has_line "$w/KANKYO.TXT" "縦サイズ, 313" || fail "resized, minimised: the viewer's height was not kept"
 
 # --- ← and → through a folder of three images in mixed-case names, wrapping at both ends.
 viewer_folder wrap

@@ -332,6 +332,51 @@ TEST_F(RealWindow, AMultiLineEditWithScrollBarsScrollsTheModelByWheelAndBar) {
     EXPECT_EQ(model.find(text)->edit.firstVisibleLine, 0);
 }
 
+// A click in the trough pages by the program's large step, an arrow moves by its small
+// one, in either direction of either bar.
+TEST_F(RealWindow, AScrollBarsTroughPagesByTheLargeStepAndItsArrowByTheSmallOne) {
+    const Handle horizontal = add(Kind::HScrollBar, "HSCROLL1", {10, 10, 200, 16});
+    const Handle vertical = add(Kind::VScrollBar, "VSCROLL1", {290, 10, 16, 200});
+    struct Case {
+        Handle bar;
+        int largeStep;
+    };
+    for (const Case c : {Case{horizontal, 10}, Case{vertical, 7}}) {
+        model.setScrollRange(c.bar, 0, 100);
+        Window* w = model.change(c.bar);
+        w->scroll.smallStep = 2;
+        w->scroll.largeStep = c.largeStep;
+        backend->pumpEvents(std::chrono::milliseconds(0));
+        const Fl_Widget* widget = backend->widget(c.bar);
+        ASSERT_NE(widget, nullptr);
+        const bool across = c.bar == horizontal;
+        const int along = across ? widget->w() : widget->h();
+        // A point on the bar `offset` pixels from its start, in the middle of its thickness.
+        const auto clickAlong = [&](int offset) {
+            clickAt(across ? widget->x() + offset : widget->x() + widget->w() / 2,
+                    across ? widget->y() + widget->h() / 2 : widget->y() + offset);
+        };
+        const auto position = [&] { return model.find(c.bar)->scroll.pos; };
+        // Clicks and the position each one leaves.
+        const struct {
+            int offset;  // from the bar's start
+            int position;
+        } clicks[] = {
+            {along - 16 - 6, c.largeStep},      // the trough near the far end, past the thumb
+            {along - 16 - 6, 2 * c.largeStep},  // again
+            {16 + 3, c.largeStep},              // the trough just after the near arrow
+            {along - 4, c.largeStep + 2},       // the far arrow: the small step
+        };
+        int before = 0;
+        for (const auto& click : clicks) {
+            clickAlong(click.offset);
+            ASSERT_TRUE(pumpUntil([&] { return position() != before; })) << model.find(c.bar)->name;
+            EXPECT_EQ(position(), click.position) << model.find(c.bar)->name << " after a click at " << click.offset;
+            before = position();
+        }
+    }
+}
+
 TEST_F(RealWindow, ASimpleComboKeepsItsListOpenBelowItsEdit) {
     for (const char* item : {"SHORT", "MIDDLE", "LONG"}) model.addItem(simple, item);
     backend->pumpEvents(std::chrono::milliseconds(0));
