@@ -28,33 +28,11 @@ demo_cwd=$work
 # The review window stands at x 128 and is 1301 pixels wide.
 xvfb_screen=1600x900
 source "$(dirname "$0")/../../support/xvfb_demo.sh"
+# shellcheck source=window_helpers.sh
+source "$(dirname "$0")/window_helpers.sh"
 archive=$work/trades/整理データ.TXT
 command -v xclip >/dev/null || fail "xclip is not installed"
 
-# Polls until the command succeeds (10 seconds at most).
-wait_until() {
-  for _ in $(seq 1 100); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-shown() { xdotool search --onlyvisible --classname "$1" >/dev/null; }
-hidden() { ! shown "$1"; }
-
-# The shown window of class CLASS; the pointer goes onto it so that keys reach it.
-# Called as $(window ...), it reports a failure on stderr.
-window() {
-  local id
-  id=$(timeout 20 xdotool search --sync --onlyvisible --classname "$1" | head -1) || true
-  [[ -n "$id" ]] || fail "no window of class $1 appeared" >&2
-  xdotool mousemove --window "$id" 5 5
-  sleep 0.3
-  echo "$id"
-}
-
-# click WINDOW X Y W H: a click into the middle of the control at X, Y (W x H) of the form.
-click() { xdotool mousemove --window "$1" $(($2 + $4 / 2)) $(($3 + $5 / 2)) click 1; }
 # click_line WINDOW X Y W N: a click on line N (from 1) of the list at X, Y (W wide), whose
 # lines are $line_height pixels high inside its 2-pixel sunken border.
 click_line() { xdotool mousemove --window "$1" $(($2 + $4 / 2)) $(($3 + 2 + ($5 - 1) * line_height + line_height / 2)) click 1; }

@@ -22,44 +22,9 @@ demo_cwd=$work
 # The trade window reaches down to y 866.
 xvfb_screen=1400x900
 source "$(dirname "$0")/../../support/xvfb_demo.sh"
+# shellcheck source=window_helpers.sh
+source "$(dirname "$0")/window_helpers.sh"
 trades=$work/trades
-
-# Polls until the command succeeds (10 seconds at most).
-wait_until() {
-  for _ in $(seq 1 100); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-shown() { xdotool search --onlyvisible --classname "$1" >/dev/null; }
-hidden() { ! shown "$1"; }
-titled() { [[ $(xdotool search --onlyvisible --classname "$1" getwindowname 2>/dev/null) == "$2" ]]; }
-
-# The shown window of class CLASS, titled TITLE when one is given; the pointer goes onto
-# it so that keys reach it. Called as $(window ...), it reports a failure on stderr.
-window() {
-  local id
-  id=$(timeout 20 xdotool search --sync --onlyvisible --classname "$1" | head -1) || true
-  [[ -n "$id" ]] || fail "no window of class $1 appeared" >&2
-  if [[ -n "${2:-}" ]]; then
-    wait_until titled "$1" "$2" ||
-      fail "the window of class $1 is titled '$(xdotool getwindowname "$id")', expected '$2'" >&2
-  fi
-  xdotool mousemove --window "$id" 5 5
-  sleep 0.3
-  echo "$id"
-}
-
-# click WINDOW X Y W H: a click into the middle of the control at X, Y (W x H) of the form.
-click() { xdotool mousemove --window "$1" $(($2 + $4 / 2)) $(($3 + $5 / 2)) click 1; }
-
-# The Yes/No question titled TITLE, answered with Enter (Yes is the focused button).
-answer_yes() {
-  window QuillMessageBox "$1" >/dev/null
-  xdotool key Return
-  wait_until hidden QuillMessageBox || fail "the question '$1' stayed open"
-}
 
 # enter_price FORM3 TEXT: clicks the caption "価　　格", types TEXT into the diary's input
 # box FORM7 and presses its OK.
@@ -73,8 +38,6 @@ enter_price() {
   xdotool mousemove --window "$1" 5 5
 }
 
-# The menu a drop-down combo box opens is a window of its own, with no class.
-menus() { xdotool search --onlyvisible --maxdepth 1 --name '^$' 2>/dev/null | wc -l; }
 # pick FORM3 X Y W DOWN: opens the combo box at X, Y (W wide) with a click and goes DOWN
 # items down from "未設定" with the arrow key; Enter takes the item.
 pick() {

@@ -22,36 +22,8 @@ fi
 demo_cwd=$work
 xvfb_screen=1400x900
 source "$(dirname "$0")/../../support/xvfb_demo.sh"
-
-wait_until() {
-  for _ in $(seq 1 100); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-shown() { xdotool search --onlyvisible --classname "$1" >/dev/null; }
-hidden() { ! shown "$1"; }
-titled() { [[ $(xdotool search --onlyvisible --classname "$1" getwindowname 2>/dev/null) == "$2" ]]; }
-window() {
-  local id
-  id=$(timeout 20 xdotool search --sync --onlyvisible --classname "$1" | head -1) || true
-  [[ -n "$id" ]] || fail "no window of class $1 appeared" >&2
-  if [[ -n "${2:-}" ]]; then
-    wait_until titled "$1" "$2" ||
-      fail "the window of class $1 is titled '$(xdotool getwindowname "$id")', expected '$2'" >&2
-  fi
-  xdotool mousemove --window "$id" 5 5
-  sleep 0.3
-  echo "$id"
-}
-click() { xdotool mousemove --window "$1" $(($2 + $4 / 2)) $(($3 + $5 / 2)) click 1; }
-answer_yes() {
-  window QuillMessageBox "$1" >/dev/null
-  xdotool key Return
-  wait_until hidden QuillMessageBox || fail "the question '$1' stayed open"
-}
-menus() { xdotool search --onlyvisible --maxdepth 1 --name '^$' 2>/dev/null | wc -l; }
+# shellcheck source=window_helpers.sh
+source "$(dirname "$0")/window_helpers.sh"
 
 # shot NAME: a screenshot of the whole screen.
 shot() {
