@@ -328,7 +328,8 @@ void PV$SETCGBUTTON_SUB0(Diary& d) {
 void PV$SETCGBUTTON_SUB1(Diary& d) {
     FormWindow& w = viewerWindow(d);
     d.viewer.mode = ViewerMode::Catalogue;
-    ui::show(w["COMBO44"], true);
+    // "登録" chooses the entry shown; a review before may have hidden it.
+    for (const char* c : {"COMBO44", "BUTTON2"}) ui::show(w[c], true);
     for (const char* c : {"BUTTON7", "BUTTON31"}) ui::show(w[c], false);
     ui::move(w["BUTTON4"], 180, 0);
     ui::move(w["BUTTON5"], 204, 0);
