@@ -27,7 +27,9 @@ std::vector<std::string> chartNamesOf(const TradeTable& table);
 int dropChart(TradeTable& table, const std::string& name);
 
 // Two image names that may be the same file: equal but for the case of ASCII letters. A
-// folder searched without regard to case would find either under the other's name.
+// folder searched without regard to case would find either under the other's name. The
+// bytes are compared one by one, so a double-byte character whose second byte is a letter
+// can match another one: such a file is kept, which is the side to err on.
 bool sameImageName(std::string_view a, std::string_view b);
 
 // Marks `name` as still in use: flags[i] = 1 for every entry of `names` that is the same

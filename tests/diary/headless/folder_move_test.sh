@@ -54,9 +54,9 @@ not_images="notes.txt pic.jpeg"
 img=$out/images
 mkdir -p "$img"
 size=10
-for name in $trade_images closed1.bmp closed2.jpg closed3.BMP $stray_images; do
+for image in $trade_images closed1.bmp closed2.jpg closed3.BMP $stray_images; do
   size=$((size + 1))
-  "$chart_bmp" "$size" 7 "$img/$name"
+  "$chart_bmp" "$size" 7 "$img/$image"
 done
 echo "not an image" >"$img/notes.txt"
 echo "not listed" >"$img/pic.jpeg"
@@ -66,6 +66,7 @@ echo "not listed" >"$img/pic.jpeg"
 # old/ (the trades, the archive unless ARCHIVE_TOO is "no", every image above in FXCG), an
 # empty new/ and a copy buffer; a snapshot of old/ in $w.before.
 move_folder() {
+  local name
   w=$(fresh "$1")
   mkdir -p "$w/old/FXCG" "$w/new"
   rmdir "$w/trades"
