@@ -138,12 +138,18 @@ bool PX$転送_SUB(Diary& d, const std::string& from, const std::string& to, con
     return true;
 }
 
-// The new folder must not be the old one, a folder moved away itself, nor hold other
-// trades in progress that the move would replace.
-bool acceptableTarget(const std::string& oldFolder, const std::string& newFolder, const std::string& newText) {
+// The new folder must not be the old one, nor share its chart folder (the images copied
+// onto themselves would then be deleted as copied), nor be a folder moved away itself, nor
+// hold other trades in progress that the move would replace.
+bool acceptableTarget(const Diary& d, const std::string& oldFolder, const std::string& newFolder,
+                      const std::string& newText) {
     const TradeStore target(newFolder);
     if (sameFolder(oldFolder, newFolder)) {
         tell("移動先が今のデータフォルダと同じです。"_sj + keptOldFolder());
+        return false;
+    }
+    if (sameFolder(chartFolderOf(oldFolder, d), chartFolderOf(newFolder, d))) {
+        tell("移動先のチャートＣＧフォルダが今のものと同じです。"_sj + keptOldFolder());
         return false;
     }
     if (runtime::fileExists(newFolder + "移転しました.TXT"_sj)) {
@@ -210,7 +216,7 @@ void moveDataFolder(Diary& d) {
         PX$作業フォルダ_SUB(d);
         newFolder = d.env.tradeDataFolder;
         d.env.tradeDataFolder = oldFolder;
-        if (!acceptableTarget(oldFolder, newFolder, newText)) return PX$SET_B21B22_SUB(d);
+        if (!acceptableTarget(d, oldFolder, newFolder, newText)) return PX$SET_B21B22_SUB(d);
         const std::string newCharts = chartFolderOf(newFolder, d);
         killPoint("move-before-copy");
         for (const std::string& name : transfer) {

@@ -222,6 +222,7 @@ stop_cases=$(
 image_is_folder|mkdir -p "$w/new/FXCG/group13.jpg"|answer msgbox ok "データフォルダの移動エラー"
 chart_folder_is_file|touch "$w/new/FXCG"|answer msgbox ok "データフォルダの移動エラー"
 same_folder|ln -s "$w/old" "$w/new/link"; target="$w/new/link/取引中データ.TXT"|answer msgbox ok "データフォルダの移動エラー" "移動先が今のデータフォルダと同じです。\nデータフォルダの移動は中止しました。元のフォルダの取引とチャートＣＧはそのまま使えます。"
+same_chart_folder|ln -s "$w/old/FXCG" "$w/new/FXCG"|answer msgbox ok "データフォルダの移動エラー" "移動先のチャートＣＧフォルダが今のものと同じです。\nデータフォルダの移動は中止しました。元のフォルダの取引とチャートＣＧはそのまま使えます。"
 other_trades|sj <"$fixtures/open_and_held_trades.txt" >"$w/new/$inprogress"|answer msgbox ok "データフォルダの移動エラー" "移動先のフォルダには別の取引中データがあります。\nデータフォルダの移動は中止しました。元のフォルダの取引とチャートＣＧはそのまま使えます。"
 moved_away|touch "$w/new/$marker"|answer msgbox ok "データフォルダの移動エラー"
 CASES
