@@ -239,8 +239,8 @@ void moveDataFolder(Diary& d) {
         PX$環境設定W_SUB(d);
         wroteEnvironment = true;
         killPoint("move-after-environment");
+        // The last step that can be undone: once the marker is there, nothing goes back.
         runtime::renameFile(oldStore.inProgressPath(), oldFolder + "移転しました.TXT"_sj);
-        runtime::syncFolderOf(oldStore.inProgressPath());
     } catch (const MoveStopped& stop) {
         stopped = true;
         tell(stop.text + keptOldFolder());
@@ -263,6 +263,11 @@ void moveDataFolder(Diary& d) {
             }
         }
         return PX$SET_B21B22_SUB(d);
+    }
+    try {
+        runtime::syncFolderOf(oldStore.inProgressPath());
+    } catch (const runtime::RuntimeError&) {
+        // A rename that a power loss undid leaves the old folder unmarked and whole.
     }
     killPoint("move-after-marker");
 
