@@ -246,6 +246,41 @@ SCRIPT
   untouched "$name"
 done <<<"$stop_cases"
 
+# A disk that fills up on the way: with room for four images, and for all eight but not
+# the trade file. This needs a small tmpfs, which only root can mount; elsewhere it is
+# left out, and the failing copies above stand for it.
+full_disk() {
+  local pages=$1
+  move_folder "full_disk_$pages"
+  rmdir "$w/new"
+  mkdir "$w/new"
+  mount -t tmpfs -o "size=$((pages * 4))k" tmpfs "$w/new" 2>/dev/null || return 1
+  mounted+=("$w/new")
+  run_diary "$w" <<SCRIPT || fail "full disk ($pages pages): exit status $?"
+$(begin)
+$(move "$w/new/取引中データ.TXT" 'answer msgbox ok "データフォルダの移動エラー"')
+$(working)
+$(end_run)
+SCRIPT
+  untouched "full disk ($pages pages)"
+  # The disk filled where it was meant to: among the images, or after the last of them.
+  copies=$(find "$w/new/FXCG" -type f | wc -l)
+  echo "full disk ($pages pages): $copies images copied" >>"$out/full_disk.txt"
+  if [[ $2 == all ]]; then
+    [[ $copies == 8 ]] || fail "full disk ($pages pages): $copies images copied, not all 8"
+  else
+    ((copies > 0 && copies < 8)) || fail "full disk ($pages pages): $copies images copied, not some"
+  fi
+  umount "$w/new"
+}
+mounted=()
+trap '[[ ${#mounted[@]} == 0 ]] || umount "${mounted[@]}" 2>/dev/null || true' EXIT
+if full_disk 4 some; then
+  full_disk 8 all
+else
+  echo "folder move: no tmpfs could be mounted (not root): the full-disk cases are left out"
+fi
+
 # A chart name with a folder in it stops the move before the folder is asked for.
 move_folder refused_name
 # shellcheck disable=SC2086
