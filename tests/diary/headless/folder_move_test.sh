@@ -231,7 +231,8 @@ while IFS='|' read -r name setup answer; do
   move_folder "stop_$name"
   target="$w/new/取引中データ.TXT"
   eval "$setup"
-  [[ -e $w/new/$inprogress ]] && cp "$w/new/$inprogress" "$out/new_before.txt" || rm -f "$out/new_before.txt"
+  rm -f "$out/new_before.txt"
+  if [[ -e $w/new/$inprogress ]]; then cp "$w/new/$inprogress" "$out/new_before.txt"; fi
   run_diary "$w" <<SCRIPT || fail "$name: exit status $?"
 $(begin)
 $(move "$target" "$answer")
