@@ -298,6 +298,17 @@ $(end_run)
 SCRIPT
 untouched "refused name"
 
+# Cancelling the folder dialog ends the program, with nothing of the move done.
+move_folder cancel
+cp "$w/KANKYO.TXT" "$out/kankyo_before.txt"
+run_diary "$w" <<SCRIPT || fail "cancel: exit status $?"
+$(begin)
+answer file cancel "取引中データファイルを保存する場所は?"
+click MAINFORM.BUTTON22
+SCRIPT
+cmp -s "$out/kankyo_before.txt" "$w/KANKYO.TXT" || fail "cancel: KANKYO.TXT was written"
+untouched cancel
+
 # --- The move killed (SIGKILL) at each point between two of its writes, then a start on
 # the folder KANKYO.TXT proposes. Before KANKYO.TXT names the new folder the old one is
 # proposed and is still whole and working, and moving again completes the move; after it
