@@ -4,6 +4,7 @@
 
 #include "diary/app/chart_commands.hpp"
 #include "diary/app/copy_paste.hpp"
+#include "diary/app/folder_move.hpp"
 #include "diary/app/memo_window.hpp"
 #include "diary/app/price_input.hpp"
 #include "diary/app/review_window.hpp"
@@ -38,6 +39,7 @@ constexpr std::array<Routine, 46> kRoutines = [] {
     r[command::StartOrSettle] = startOrSettle;
     r[command::Hold] = holdTrade;
     r[command::Cancel] = cancelTrade;
+    r[command::MoveDataFolder] = moveDataFolder;
     r[command::ChoiceChanged] = [](Diary& d) { recordChoice(d, d.changedCombo); };
     r[command::TimeframeChanged] = relabel;
     r[command::ConfirmDateTime] = confirmDateTime;

@@ -19,6 +19,7 @@ inline constexpr std::int16_t OpenListLine = 6;
 inline constexpr std::int16_t StartOrSettle = 7;
 inline constexpr std::int16_t Hold = 8;
 inline constexpr std::int16_t Cancel = 9;
+inline constexpr std::int16_t MoveDataFolder = 10;
 inline constexpr std::int16_t OpenReview = 11;
 inline constexpr std::int16_t CloseReview = 12;
 inline constexpr std::int16_t ShowEntry = 13;
