@@ -2,10 +2,12 @@
 
 #include <array>
 
+#include "diary/app/chart_catalogue.hpp"
 #include "diary/app/chart_commands.hpp"
 #include "diary/app/copy_paste.hpp"
 #include "diary/app/memo_window.hpp"
 #include "diary/app/price_input.hpp"
+#include "diary/app/review_charts.hpp"
 #include "diary/app/review_window.hpp"
 #include "diary/app/time_stop.hpp"
 #include "diary/app/timeframes.hpp"
@@ -32,6 +34,11 @@ constexpr std::array<Routine, 46> kRoutines = [] {
     r[command::CloseReview] = closeReview;
     r[command::ShowEntry] = showEntry;
     r[command::ShowRecord] = showRecord;
+    r[command::EntryChart] = showEntryChart;
+    r[command::RecordChart] = showRecordChart;
+    r[command::GroupCatalogue] = openGroupCatalogue;
+    r[command::OptionCatalogue] = openOptionCatalogue;
+    r[command::CatalogueChoice] = catalogueEntryChosen;
     r[command::PlusFilter] = plusFilterClicked;
     r[command::MinusFilter] = minusFilterChanged;
     r[command::EditOrientationMemo] = editOrientationMemo;
