@@ -101,7 +101,9 @@ void endChartAction(Diary& d) {
     ui::enable(d.windows.memo["BUTTON14"], true);
     PX$BUT_SET2(d);
     enableTradeActions(d, true);
-    if (reviewMode(d))
+    // The review's lists come back unless the memo window, open on the orientation memo,
+    // keeps them locked.
+    if (reviewMode(d) && !ui::isVisible(d.windows.memo.form))
         for (const char* c : {"LIST5", "LIST6"}) ui::enable(d.windows.closedTrades[c], true);
     ui::toFront(reviewMode(d) ? d.windows.closedTrades.form : d.windows.trade.form);
     for (ObjectVar* beside : {&d.windows.memo.form, &d.windows.options.form})

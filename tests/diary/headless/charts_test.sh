@@ -259,7 +259,10 @@ pick FORM5.LIST3 1
 click FORM5.BUTTON49
 $(register FORM4.BUTTON16 "$img/other/s.bmp")
 expect FORM4.BUTTON16 text "参照済"
+expect FORM5.LIST5 enabled 0
+expect FORM5.LIST6 enabled 0
 click FORM4.BUTTON14
+expect FORM5.LIST6 enabled 1
 click FORM5.BUTTON23
 $(end_run)
 SCRIPT
