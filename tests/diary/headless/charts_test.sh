@@ -66,9 +66,12 @@ missing() {
 same() { cmp -s "$1" "$2" || fail "$3: $2 is not a copy of $1"; }
 
 # --- The catalogue. Group 1's first list ("方向") gets five choices and a folder of three
-# images; its second list ("MIDDLE", one choice) a folder without images.
+# images; its second list ("MIDDLE", one choice) a folder without images; option 2 (two
+# choices) the folder of three images.
 catalogue_basic=$out/catalogue_basic.txt
 awk -v cat3="$img/cat3/" -v empty="$img/empty/" '
+  /^0300_ＣＧ選択肢CGO/ { print; print " 2,\"" cat3 "\""; option = 1; next }
+  option && /^ 2,/ { option = 0; next }
   /^0300_ＣＧ選択肢CGG/ { print "0300_ＣＧ選択肢CGG, 2"; print " 1, 1,\"" cat3 "\""; print " 2, 1,\"" empty "\""; skip = 1; next }
   skip && /^ 1, 1,/ { next }
   /^0300_グループ０１－１/ { print "0300_グループ０１－１, 5"; print "項目名,方向"; print "上昇"; print "下降"; print "横ばい"; print "急騰"; print "急落"; drop = 1; next }
@@ -133,6 +136,26 @@ expect FORM2.BUTTON31 visible 1
 # A list without a chart folder opens nothing.
 click FORM3.COMBO4
 expect FORM2 visible 0
+# Option 2: three images for two choices offer two entries; the third image pictures no
+# choice, and "登録" on it keeps the choice made before.
+click FORM3.BUTTON24
+expect FORM6 visible 1
+click FORM6.COMBO6
+expect FORM2 visible 1
+expect FORM6 enabled 0
+expect FORM2.COMBO44 count 3
+expect FORM2.COMBO44 item 2 "ロンドン"
+click FORM2.BUTTON5
+click FORM2.BUTTON2
+expect FORM6 enabled 1
+expect FORM6.COMBO6 selected 2
+click FORM6.COMBO6
+expect FORM2.COMBO44 selected 2
+click FORM2.BUTTON5
+$(shown c.bmp)
+click FORM2.BUTTON2
+expect FORM2 visible 0
+expect FORM6.COMBO6 selected 2
 click FORM3.BUTTON13
 $(end_run)
 SCRIPT
