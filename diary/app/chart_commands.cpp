@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "common/ui/controls.hpp"
+#include "diary/app/chart_catalogue.hpp"
+#include "diary/app/chart_names.hpp"
 #include "diary/app/chart_viewer.hpp"
 #include "diary/app/control_names.hpp"
 #include "diary/app/environment_screen.hpp"
@@ -89,9 +91,6 @@ void setSlot(Diary& d, const std::string& name) {
         if (b.number == d.lastChartButton) ui::setText((*b.window)[b.control], chartButtonCaption(name));
 }
 
-// The registered charts' folder: the trade-data folder's chart folder.
-std::string chartFolder(const Diary& d) { return d.env.tradeDataFolder + d.basic.chartFolderName + "/"; }
-
 void enableTradeActions(Diary& d, bool enabled) {
     for (const char* c : {"BUTTON12", "BUTTON13", "BUTTON20"}) ui::enable(d.windows.trade[c], enabled);
 }
@@ -102,6 +101,10 @@ void endChartAction(Diary& d) {
     ui::enable(d.windows.memo["BUTTON14"], true);
     PX$BUT_SET2(d);
     enableTradeActions(d, true);
+    // The review's lists come back unless the memo window, open on the orientation memo,
+    // keeps them locked.
+    if (reviewMode(d) && !ui::isVisible(d.windows.memo.form))
+        for (const char* c : {"LIST5", "LIST6"}) ui::enable(d.windows.closedTrades[c], true);
     ui::toFront(reviewMode(d) ? d.windows.closedTrades.form : d.windows.trade.form);
     for (ObjectVar* beside : {&d.windows.memo.form, &d.windows.options.form})
         if (ui::isVisible(*beside)) ui::toFront(*beside);
@@ -129,27 +132,39 @@ void copyIntoChartFolder(Diary& d) {
 // The next image of a step: the folder's sorted list, in the catalogue with its choice
 // selected too; in review mode without the memo window, the review's own chart list,
 // whose line is selected as well. False when the source has no entry at the index.
+bool reviewListSteps(const Diary& d) { return d.viewer.mode == ViewerMode::Review && d.trade.memoWindowShown != 1; }
+
+const std::vector<std::pair<std::string, std::string>>& reviewCharts(const Diary& d) {
+    return d.review.chartListMode == 0 ? d.review.entryCharts : d.review.recordCharts;
+}
+
 bool takeStep(Diary& d) {
     ViewerState& v = d.viewer;
     const auto index = static_cast<std::size_t>(v.currentIndex);
-    if (v.mode == ViewerMode::Review && d.trade.memoWindowShown != 1) {
-        const bool entry = d.review.chartListMode == 0;
-        const auto& charts = entry ? d.review.entryCharts : d.review.recordCharts;
+    if (reviewListSteps(d)) {
+        const auto& charts = reviewCharts(d);
         if (index >= charts.size()) return false;
-        ui::select(d.windows.closedTrades[entry ? "LIST5" : "LIST6"], v.currentIndex);
+        ui::select(d.windows.closedTrades[d.review.chartListMode == 0 ? "LIST5" : "LIST6"], v.currentIndex);
+        if (refusedChartName(charts[index].second)) return false;
         v.imagePath = v.imageFolder + charts[index].second;
         return true;
     }
     if (index >= v.folderNames.size()) return false;
-    if (v.mode == ViewerMode::Catalogue) ui::select(d.windows.chart["COMBO44"], v.currentIndex + 1);
+    if (v.mode == ViewerMode::Catalogue) {
+        // A folder with more images than the list has choices: the images beyond them
+        // picture no entry of COMBO44.
+        ObjectVar& combo = d.windows.chart["COMBO44"];
+        if (v.currentIndex + 1 < ui::itemCount(combo)) ui::select(combo, v.currentIndex + 1);
+    }
     v.imagePath = v.imageFolder + v.folderNames[index];
     return true;
 }
 
 void stepImage(Diary& d, int delta) {
     ViewerState& v = d.viewer;
-    if (v.folderNames.empty()) return;
-    v.currentIndex = stepIndex(v.currentIndex, delta, static_cast<int>(v.folderNames.size()));
+    const std::size_t count = reviewListSteps(d) ? reviewCharts(d).size() : v.folderNames.size();
+    if (count == 0) return;
+    v.currentIndex = stepIndex(v.currentIndex, delta, static_cast<int>(count));
     const std::string shown = v.imagePath;
     if (!takeStep(d)) return;
     v.previousPath = shown;
@@ -179,6 +194,8 @@ private:
 };
 
 }  // namespace
+
+std::string chartFolder(const Diary& d) { return d.env.tradeDataFolder + d.basic.chartFolderName + "/"; }
 
 void PX$BUT_SET1(Diary& d) {
     for (const ChartButton& b : chartButtons(d))
@@ -218,6 +235,12 @@ void openChartSlot(Diary& d) {
     ViewerState& v = d.viewer;
     PX$BUT_SET1(d);
     v.imageName = slotName(d, d.lastChartButton);
+    // A name from a hand-edited trade file that would reach outside the chart folder.
+    if (refusedChartName(v.imageName)) {
+        PX$BUT_SET2(d);
+        d.lastChartButton = 0;
+        return;
+    }
     bool ok = false;
     const auto chooseFile = [&] {
         ok = PV$FILE_SET_SUB(d);
@@ -251,10 +274,15 @@ void previousImage(Diary& d) { stepImage(d, -1); }
 void nextImage(Diary& d) { stepImage(d, +1); }
 
 void registerChart(Diary& d) {
+    if (d.viewer.mode == ViewerMode::Catalogue) {
+        chooseCatalogueEntry(d);
+        return;
+    }
     PX$BUT_SET2(d);
-    // The closed trades' archive keeps its images as they were; there the viewer closes
-    // without change. A viewer that could show nothing registers nothing.
-    if (!reviewMode(d) && !d.viewer.imageName.empty()) {
+    // In review mode the slot is one of the orientation memo's, open for editing: the
+    // archive is rewritten with it when the memo window closes. A viewer that could show
+    // nothing registers nothing.
+    if (!d.viewer.imageName.empty()) {
         setSlot(d, d.viewer.imageName);
         copyIntoChartFolder(d);
     }
@@ -263,10 +291,16 @@ void registerChart(Diary& d) {
 
 void detachChart(Diary& d) {
     PX$BUT_SET2(d);
-    if (!reviewMode(d)) setSlot(d, {});
+    setSlot(d, {});
     endChartAction(d);
 }
 
-void closeViewer(Diary& d) { endChartAction(d); }
+void closeViewer(Diary& d) {
+    if (d.viewer.mode == ViewerMode::Catalogue) {
+        closeCatalogue(d);
+        return;
+    }
+    endChartAction(d);
+}
 
 }  // namespace diary

@@ -3,6 +3,8 @@
 // slot (command 1), stepping through the folder (2, 3), registering the shown image in
 // the slot (4), detaching it (5) and closing without change (19).
 
+#include <string>
+
 #include "diary/app/diary_state.hpp"
 
 namespace diary {
@@ -13,6 +15,9 @@ void nextImage(Diary& d);       // command 3
 void registerChart(Diary& d);   // command 4
 void detachChart(Diary& d);     // command 5
 void closeViewer(Diary& d);     // command 19
+
+// The registered charts' folder: the trade-data folder's chart folder, ending in "/".
+std::string chartFolder(const Diary& d);
 
 // The image file dialog: true when an existing file was chosen; the viewer's image folder
 // and name and the base chart folder then name it.

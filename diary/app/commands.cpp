@@ -2,11 +2,13 @@
 
 #include <array>
 
+#include "diary/app/chart_catalogue.hpp"
 #include "diary/app/chart_commands.hpp"
 #include "diary/app/copy_paste.hpp"
 #include "diary/app/folder_move.hpp"
 #include "diary/app/memo_window.hpp"
 #include "diary/app/price_input.hpp"
+#include "diary/app/review_charts.hpp"
 #include "diary/app/review_window.hpp"
 #include "diary/app/time_stop.hpp"
 #include "diary/app/timeframes.hpp"
@@ -18,8 +20,7 @@ namespace {
 
 using Routine = void (*)(Diary&);
 
-// Command code -> routine. The review's chart lists (15, 16), the chart catalogue (26-28)
-// and the folder move (10) have none yet.
+// Command code -> routine.
 constexpr std::array<Routine, 46> kRoutines = [] {
     std::array<Routine, 46> r{};
     r[command::ChartImage] = openChartSlot;
@@ -33,6 +34,11 @@ constexpr std::array<Routine, 46> kRoutines = [] {
     r[command::CloseReview] = closeReview;
     r[command::ShowEntry] = showEntry;
     r[command::ShowRecord] = showRecord;
+    r[command::EntryChart] = showEntryChart;
+    r[command::RecordChart] = showRecordChart;
+    r[command::GroupCatalogue] = openGroupCatalogue;
+    r[command::OptionCatalogue] = openOptionCatalogue;
+    r[command::CatalogueChoice] = catalogueEntryChosen;
     r[command::PlusFilter] = plusFilterClicked;
     r[command::MinusFilter] = minusFilterChanged;
     r[command::EditOrientationMemo] = editOrientationMemo;

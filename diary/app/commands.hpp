@@ -1,7 +1,6 @@
 #pragma once
 // The commands the event handlers post for the main loop, and the one table that runs
-// them. A code whose work belongs to a part of the diary that is not there (the chart
-// catalogue, the review's chart lists, moving the data folder) has no routine and does nothing.
+// them. A code without a routine does nothing.
 
 #include <cstdint>
 
@@ -24,6 +23,8 @@ inline constexpr std::int16_t OpenReview = 11;
 inline constexpr std::int16_t CloseReview = 12;
 inline constexpr std::int16_t ShowEntry = 13;
 inline constexpr std::int16_t ShowRecord = 14;
+inline constexpr std::int16_t EntryChart = 15;
+inline constexpr std::int16_t RecordChart = 16;
 inline constexpr std::int16_t ChoiceChanged = 17;
 inline constexpr std::int16_t TimeframeChanged = 18;
 inline constexpr std::int16_t CloseViewer = 19;
@@ -33,6 +34,9 @@ inline constexpr std::int16_t MinusFilter = 22;
 inline constexpr std::int16_t CloseMemo = 23;
 inline constexpr std::int16_t EditOrientationMemo = 24;
 inline constexpr std::int16_t PriceInput = 25;
+inline constexpr std::int16_t GroupCatalogue = 26;
+inline constexpr std::int16_t OptionCatalogue = 27;
+inline constexpr std::int16_t CatalogueChoice = 28;
 inline constexpr std::int16_t ArmEmergency = 29;
 inline constexpr std::int16_t StampStopLoss = 30;
 inline constexpr std::int16_t StopLossToPrice = 31;

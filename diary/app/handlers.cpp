@@ -12,6 +12,7 @@
 #include "diary/app/diary_state.hpp"
 #include "diary/app/environment_screen.hpp"
 #include "diary/app/memo_window.hpp"
+#include "diary/app/review_charts.hpp"
 #include "diary/app/review_window.hpp"
 
 namespace {
@@ -42,8 +43,10 @@ void choiceChanged(std::int16_t combo) {
 // A choice combo's click opens the chart catalogue of its choices. A pick raises the
 // change and then the click in the same event wait: the click must not overwrite the
 // choice that waits to be recorded.
-void choiceClicked(std::int16_t code) {
-    if (state().commandCode != diary::command::ChoiceChanged) post(code);
+void choiceClicked(std::int16_t combo, std::int16_t code) {
+    if (state().commandCode == diary::command::ChoiceChanged) return;
+    state().viewer.clickedCombo = combo;
+    post(code);
 }
 
 }  // namespace
@@ -58,7 +61,7 @@ void choiceClicked(std::int16_t code) {
 // catalogue of its choices (26 for groups, 27 for options).
 #define QUILL_CHOICE_COMBO(n, clickCode) \
     QUILL_HANDLER(COMBO##n##_CHANGE) { choiceChanged(n); } \
-    QUILL_HANDLER(COMBO##n##_CLICK) { choiceClicked(clickCode); }
+    QUILL_HANDLER(COMBO##n##_CLICK) { choiceClicked(n, clickCode); }
 
 // Chart-image buttons: the stop-loss slot, the five memo slots, the five option slots
 // and the eleven group slots.
@@ -171,6 +174,9 @@ QUILL_HANDLER(BUTTON33_ON) { diary::copyTextToClipboard(state(), 9); }
 QUILL_HANDLER(BUTTON34_ON) { diary::copyTextToClipboard(state(), 10); }
 QUILL_HANDLER(BUTTON35_ON) { diary::PX$BUTTON3536_SUB(state(), 9); }
 QUILL_HANDLER(BUTTON36_ON) { diary::PX$BUTTON3536_SUB(state(), 10); }
+// Its charts are exported at once.
+QUILL_HANDLER(BUTTON37_ON) { diary::exportCharts(state(), true); }
+QUILL_HANDLER(BUTTON38_ON) { diary::exportCharts(state(), false); }
 
 // The memo window.
 QUILL_POSTS(BUTTON14_ON, 23)

@@ -46,6 +46,9 @@ struct ViewerState {
     std::int16_t imageLoaded = 0;
     std::int16_t loadFailed = 0;
     ViewerMode mode = ViewerMode::Trade;
+    // The choice combo box clicked last (its number as in the choice-change command), and
+    // the one whose catalogue is open.
+    std::int16_t clickedCombo = 0, catalogueCombo = 0;
 };
 
 }  // namespace diary

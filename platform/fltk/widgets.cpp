@@ -765,6 +765,18 @@ void DropDownList::draw() {
 }
 
 int DropDownList::handle(int event) {
+    // The list opened with the mouse: an item taken from it is a pick even when it is the
+    // one shown (FLTK calls back only on a change), so that the program hears the click
+    // without a change. A list closed without a choice picks nothing.
+    if (event == FL_PUSH && active_r() && menu() && menu()->text) {
+        if (Fl::visible_focus()) take_focus();
+        const Fl_Menu_Item* item = menu()->pulldown(x(), y(), w(), h(), mvalue(), this);
+        if (!item || item->submenu()) return 1;
+        value(item);
+        redraw();
+        if (!syncing() && value() >= 0) model().userPick(modelHandle(), value());
+        return 1;
+    }
     const int r = Fl_Choice::handle(event);
     if (event == FL_FOCUS) focused();
     return r;
