@@ -28,13 +28,6 @@ source "$(dirname "$0")/../../support/xvfb_demo.sh"
 source "$(dirname "$0")/window_helpers.sh"
 trades=$work/trades
 
-shot() {
-  sleep 0.5
-  import -window root "$out/$1.png"
-}
-colour() {
-  convert "$out/$1.png" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -1 | tr -d '#'
-}
 # The viewer stands at the screen's corner; the picture is 25 below its client top, inside
 # a one-pixel border (as in viewer_test.sh).
 expect_chart() {
@@ -42,26 +35,6 @@ expect_chart() {
   got=$(colour "$1" $((4 + 1 + $2)) $((23 + 25 + 1 + $3)))
   [[ $got == "$4" ]] || fail "$5: the picture's pixel ($2, $3) on $1.png is $got, expected $4"
 }
-enter_price() {
-  click "$1" 318 12 108 18
-  local box
-  box=$(window PLV0WCFORM7 "価格の入力")
-  xdotool type --delay 80 "$2"
-  click "$box" 36 84 66 30
-  wait_until hidden PLV0WCFORM7 || fail "the input box stayed open after OK"
-  xdotool mousemove --window "$1" 5 5
-}
-pick() {
-  local before
-  before=$(menus)
-  click "$1" "$2" "$3" "$4" 24
-  wait_until test "$(menus)" -gt "$before" || fail "the combo box at $2, $3 opened no list"
-  for _ in $(seq 1 "$5"); do xdotool key Down; done
-  xdotool key Return
-  wait_until test "$(menus)" -eq "$before" || fail "the list of the combo box at $2, $3 stayed open"
-}
-record() { utf8 "$1" | awk -v n="$2" '/^\*+ ここから/ { r++ } r == n'; }
-has_line() { grep -xF -- "$2" <<<"$1" >/dev/null || fail "$3 has no line '$2'"$'\n'"$1"; }
 
 window QuillFileDialog "取引中データファイルを保存する場所は?" >/dev/null
 xdotool key Return

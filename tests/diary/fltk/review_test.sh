@@ -36,10 +36,6 @@ command -v xclip >/dev/null || fail "xclip is not installed"
 # click_line WINDOW X Y W N: a click on line N (from 1) of the list at X, Y (W wide), whose
 # lines are $line_height pixels high inside its 2-pixel sunken border.
 click_line() { xdotool mousemove --window "$1" $(($2 + $4 / 2)) $(($3 + 2 + ($5 - 1) * line_height + line_height / 2)) click 1; }
-shot() {
-  sleep 0.5
-  import -window root "$out/$1.png"
-}
 
 # clipboard_holds WHAT: the X11 clipboard holds the lines on stdin, each ending in CR LF.
 # Another program asks the diary for it, as a trader's editor would.

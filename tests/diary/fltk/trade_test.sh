@@ -26,35 +26,6 @@ source "$(dirname "$0")/../../support/xvfb_demo.sh"
 source "$(dirname "$0")/window_helpers.sh"
 trades=$work/trades
 
-# enter_price FORM3 TEXT: clicks the caption "価　　格", types TEXT into the diary's input
-# box FORM7 and presses its OK.
-enter_price() {
-  click "$1" 318 12 108 18
-  local box
-  box=$(window PLV0WCFORM7 "価格の入力")
-  xdotool type --delay 80 "$2"
-  click "$box" 36 84 66 30
-  wait_until hidden PLV0WCFORM7 || fail "the input box stayed open after OK"
-  xdotool mousemove --window "$1" 5 5
-}
-
-# pick FORM3 X Y W DOWN: opens the combo box at X, Y (W wide) with a click and goes DOWN
-# items down from "未設定" with the arrow key; Enter takes the item.
-pick() {
-  local before
-  before=$(menus)
-  click "$1" "$2" "$3" "$4" 24
-  wait_until test "$(menus)" -gt "$before" || fail "the combo box at $2, $3 opened no list"
-  for _ in $(seq 1 "$5"); do xdotool key Down; done
-  xdotool key Return
-  wait_until test "$(menus)" -eq "$before" || fail "the list of the combo box at $2, $3 stayed open"
-}
-
-# No reader of a file's text stops early (grep -q, head): under pipefail the writer's
-# broken pipe would fail the test.
-# record FILE N: the lines of the Nth record (from 1) of a trade file, in UTF-8.
-record() { utf8 "$1" | awk -v n="$2" '/^\*+ ここから/ { r++ } r == n'; }
-has_line() { grep -xF -- "$2" <<<"$1" >/dev/null || fail "$3 has no line '$2'"$'\n'"$1"; }
 # after TEXT LINE: the line that follows LINE in TEXT.
 after() { awk -v line="$2" 'found { print; exit } $0 == line { found = 1 }' <<<"$1"; }
 stamp='"[0-9]{4}/[0-9]{2}/[0-9]{2}_[0-9]{2}:[0-9]{2}:[0-9]{2}"'

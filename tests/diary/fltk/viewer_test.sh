@@ -25,15 +25,6 @@ source "$(dirname "$0")/../../support/xvfb_demo.sh"
 # shellcheck source=window_helpers.sh
 source "$(dirname "$0")/window_helpers.sh"
 
-# shot NAME: a screenshot of the whole screen.
-shot() {
-  sleep 0.5
-  import -window root "$out/$1.png"
-}
-# colour SHOT X Y: the screen pixel as RRGGBB.
-colour() {
-  convert "$out/$1.png" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -1 | tr -d '#'
-}
 # The viewer stands at the screen's corner: its client area starts at the sizing frame
 # (4) and the caption (19), the picture 25 below the client top at its layout place.
 client_x=4

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the diary's real-window tests, sourced after tests/support/xvfb_demo.sh (which
 # gives `fail`): finding the diary's windows with xdotool, clicking into their controls
 # and answering its questions.
@@ -41,3 +42,46 @@ answer_yes() {
 
 # The number of shown top-level windows without a name: open drop-down menus.
 menus() { xdotool search --onlyvisible --maxdepth 1 --name '^$' 2>/dev/null | wc -l; }
+
+# enter_price FORM3 TEXT: clicks the caption "価　　格", types TEXT into the diary's input
+# box FORM7 and presses its OK.
+enter_price() {
+  click "$1" 318 12 108 18
+  local box
+  box=$(window PLV0WCFORM7 "価格の入力")
+  xdotool type --delay 80 "$2"
+  click "$box" 36 84 66 30
+  wait_until hidden PLV0WCFORM7 || fail "the input box stayed open after OK"
+  xdotool mousemove --window "$1" 5 5
+}
+
+# pick FORM3 X Y W DOWN: opens the combo box at X, Y (W wide) with a click and goes DOWN
+# items down from "未設定" with the arrow key; Enter takes the item.
+pick() {
+  local before
+  before=$(menus)
+  click "$1" "$2" "$3" "$4" 24
+  wait_until test "$(menus)" -gt "$before" || fail "the combo box at $2, $3 opened no list"
+  for _ in $(seq 1 "$5"); do xdotool key Down; done
+  xdotool key Return
+  wait_until test "$(menus)" -eq "$before" || fail "the list of the combo box at $2, $3 stayed open"
+}
+
+# No reader of a file's text stops early (grep -q, head): under pipefail the writer's
+# broken pipe would fail the test.
+# record FILE N: the lines of the Nth record (from 1) of a trade file, in UTF-8.
+record() { utf8 "$1" | awk -v n="$2" '/^\*+ ここから/ { r++ } r == n'; }
+
+has_line() { grep -xF -- "$2" <<<"$1" >/dev/null || fail "$3 has no line '$2'"$'\n'"$1"; }
+
+# shot NAME: a screenshot of the whole screen into the output folder $out of xvfb_demo.sh.
+# shellcheck disable=SC2154
+shot() {
+  sleep 0.5
+  import -window root "$out/$1.png"
+}
+
+# colour SHOT X Y: the screen pixel as RRGGBB.
+colour() {
+  convert "$out/$1.png" -crop "1x1+$2+$3" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -1 | tr -d '#'
+}
