@@ -1,11 +1,15 @@
 // The HTTP members against an HTTP server of the test's own (tests/net/servers.py) on
 // 127.0.0.1.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "imaging/net/curl_easy.hpp"
 #include "imaging/plv0ri63.h"
@@ -117,6 +121,35 @@ TEST_F(HttpTest, AFailedRequestLeavesTheFileAndTheSessionAsTheyWere) {
         EXPECT_EQ(readFile(local.path() / "after.bin"), patternBytes(5));
         fs::remove(local.path() / "after.bin");
     }
+}
+
+// The program killed in the middle of a download (a power loss, a kill -9): the target
+// keeps its old contents, as the body goes to a temporary file beside it until it is whole.
+TEST_F(HttpTest, AProgramKilledInTheMiddleOfADownloadLeavesTheTargetAsItWas) {
+    const fs::path target = local / "target.bin";
+    writeFile(target, "old contents");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The server sends 1000 of 100000 bytes and then nothing: the download waits.
+        errorOf([&] {
+            open(7);
+            PV$HTTPGET(7, a("/stall"), a(target.string()), 0);
+        });
+        ::_exit(0);
+    }
+    // Killed once the body has begun to arrive beside the target.
+    bool started = false;
+    for (int i = 0; i < 200 && !started; ++i) {
+        started = entryCount(local.path()) == 2;
+        if (!started) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(started) << "no temporary file appeared beside the target";
+    EXPECT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(readFile(target), "old contents");
 }
 
 TEST_F(HttpTest, ARedirectOnTheSameServerIsFollowed) {
