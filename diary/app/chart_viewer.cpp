@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <cstdint>
 #include <new>
 #include <string>
@@ -313,38 +314,49 @@ void PV$ファイル名取得_SUB2(Diary& d) {
     PV$ソート_SUB(d.viewer.folderNames);
 }
 
-void PV$SETCGBUTTON_SUB0(Diary& d) {
+namespace {
+
+// One of the viewer's three button layouts: the controls shown and hidden, and the x of
+// those it moves along the top bar (y is 0).
+struct ButtonPlace {
+    const char* control;
+    float x;
+};
+struct ButtonLayout {
+    ViewerMode mode;
+    std::initializer_list<const char*> shown;
+    std::initializer_list<const char*> hidden;
+    std::initializer_list<ButtonPlace> places;
+};
+
+void applyLayout(Diary& d, const ButtonLayout& layout) {
     FormWindow& w = viewerWindow(d);
-    d.viewer.mode = ViewerMode::Trade;
-    for (const char* c : {"BUTTON2", "BUTTON7", "BUTTON31"}) ui::show(w[c], true);
-    ui::show(w["COMBO44"], false);
-    ui::move(w["BUTTON4"], 270, 0);
-    ui::move(w["BUTTON5"], 300, 0);
-    ui::move(w["BUTTON2"], 330, 0);
-    ui::move(w["BUTTON31"], 216, 0);
-    ui::move(w["COMBO44"], 384, 0);
+    d.viewer.mode = layout.mode;
+    for (const char* c : layout.shown) ui::show(w[c], true);
+    for (const char* c : layout.hidden) ui::show(w[c], false);
+    for (const ButtonPlace& p : layout.places) ui::move(w[p.control], p.x, 0);
+}
+
+}  // namespace
+
+void PV$SETCGBUTTON_SUB0(Diary& d) {
+    applyLayout(d, {ViewerMode::Trade,
+                    {"BUTTON2", "BUTTON7", "BUTTON31"},
+                    {"COMBO44"},
+                    {{"BUTTON4", 270}, {"BUTTON5", 300}, {"BUTTON2", 330}, {"BUTTON31", 216}, {"COMBO44", 384}}});
 }
 
 void PV$SETCGBUTTON_SUB1(Diary& d) {
-    FormWindow& w = viewerWindow(d);
-    d.viewer.mode = ViewerMode::Catalogue;
     // "登録" chooses the entry shown; a review before may have hidden it.
-    for (const char* c : {"COMBO44", "BUTTON2"}) ui::show(w[c], true);
-    for (const char* c : {"BUTTON7", "BUTTON31"}) ui::show(w[c], false);
-    ui::move(w["BUTTON4"], 180, 0);
-    ui::move(w["BUTTON5"], 204, 0);
-    ui::move(w["BUTTON2"], 228, 0);
-    ui::move(w["COMBO44"], 276, 0);
+    applyLayout(d, {ViewerMode::Catalogue,
+                    {"COMBO44", "BUTTON2"},
+                    {"BUTTON7", "BUTTON31"},
+                    {{"BUTTON4", 180}, {"BUTTON5", 204}, {"BUTTON2", 228}, {"COMBO44", 276}}});
 }
 
 void PV$SETCGBUTTON_SUB2(Diary& d) {
-    FormWindow& w = viewerWindow(d);
-    d.viewer.mode = ViewerMode::Review;
-    for (const char* c : {"BUTTON2", "BUTTON7", "COMBO44"}) ui::show(w[c], false);
     // A review after a catalogue still needs its way out.
-    ui::show(w["BUTTON31"], true);
-    ui::move(w["BUTTON2"], 216, 0);
-    ui::move(w["BUTTON31"], 330, 0);
+    applyLayout(d, {ViewerMode::Review, {"BUTTON31"}, {"BUTTON2", "BUTTON7", "COMBO44"}, {{"BUTTON2", 216}, {"BUTTON31", 330}}});
 }
 
 void showImage(Diary& d) {
