@@ -65,6 +65,12 @@ int check(ObjectVar& object);
 // A message box owned by `owner`'s form (null: the main window); the result of the
 // toolkit's table (0 OK ... 5 Yes, 6 No).
 int messageBox(ObjectVar* owner, const std::string& caption, const std::string& text, int buttons, int icon);
+// The buttons, icons and answers of the message boxes the programs show.
+namespace box {
+inline constexpr int Ok = 0, YesNo = 4;
+inline constexpr int StopIcon = 0, QuestionIcon = 1, ExclamationIcon = 2;
+inline constexpr int Yes = 5;
+}  // namespace box
 
 // The save dialog: the chosen path, or nothing when the user cancelled.
 std::optional<std::string> saveDialog(ObjectVar* owner, const std::string& title, const std::string& initialPath,

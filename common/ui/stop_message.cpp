@@ -5,8 +5,7 @@
 namespace common {
 
 void PV$STOP_SUB(const std::string& caption, const std::string& text) {
-    constexpr int okButton = 0, exclamationIcon = 2;
-    ui::messageBox(nullptr, caption, text, okButton, exclamationIcon);
+    ui::messageBox(nullptr, caption, text, ui::box::Ok, ui::box::ExclamationIcon);
 }
 
 }  // namespace common

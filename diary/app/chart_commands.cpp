@@ -21,10 +21,6 @@ namespace diary {
 
 namespace {
 
-constexpr int kOk = 0, kYesNo = 4;
-constexpr int kQuestion = 1, kExclamation = 2;
-constexpr int kYes = 5;
-
 // A chart button: its window, its control and whether the basic data offer it.
 struct ChartButton {
     FormWindow* window;
@@ -122,9 +118,9 @@ void copyIntoChartFolder(Diary& d) {
     const std::string target = folder + v.imageName;
     if (runtime::fileExists(target)) {
         const int answer = ui::messageBox(&d.windows.trade.form, "チャート画像の転送エラー"_sj,
-                                          "既に登録フォルダー内に存在しています。上書きしますか？"_sj, kYesNo, kExclamation);
+                                          "既に登録フォルダー内に存在しています。上書きしますか？"_sj, ui::box::YesNo, ui::box::ExclamationIcon);
         // No: the file already in the chart folder is the one the slot names.
-        if (answer != kYes) return;
+        if (answer != ui::box::Yes) return;
     }
     runtime::copyFile(v.imageFolder + v.imageName, target, false);
 }
@@ -249,7 +245,7 @@ void openChartSlot(Diary& d) {
     if (v.imageName.empty()) {
         chooseFile();
     } else if (ui::messageBox(&d.windows.trade.form, "チャートＣＧの読込み確認"_sj, "基チャートＣＧから再度読込みますか？"_sj,
-                              kYesNo, kQuestion) == kYes) {
+                              ui::box::YesNo, ui::box::QuestionIcon) == ui::box::Yes) {
         chooseFile();
     } else {
         v.imageFolder = chartFolder(d);
@@ -257,7 +253,7 @@ void openChartSlot(Diary& d) {
         ok = runtime::fileExists(v.imagePath);
         if (!ok)
             ui::messageBox(&d.windows.trade.form, "チャートＣＧエラー"_sj,
-                           "登録されたチャートＣＧのファイルが見つかりません"_sj, kOk, kExclamation);
+                           "登録されたチャートＣＧのファイルが見つかりません"_sj, ui::box::Ok, ui::box::ExclamationIcon);
     }
     if (!ok) {
         PX$BUT_SET2(d);

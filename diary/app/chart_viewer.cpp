@@ -26,8 +26,6 @@ namespace diary {
 
 namespace {
 
-constexpr int kOk = 0, kStopIcon = 0;
-
 FormWindow& viewerWindow(Diary& d) { return d.windows.chart; }
 
 void loadBitmapFile(ObjectVar& bitmap, const std::string& path) {
@@ -118,7 +116,7 @@ bool loadOnce(Diary& d, const std::string& path) {
     // Whatever step failed, no half-made image stays: the source and its copy go.
     deleteSource(v);
     deleteDisplay(v);
-    ui::messageBox(&viewerWindow(d).form, v.imageName, loadErrorText(error), kOk, kStopIcon);
+    ui::messageBox(&viewerWindow(d).form, v.imageName, loadErrorText(error), ui::box::Ok, ui::box::StopIcon);
     v.loadFailed = 1;
     return false;
 }

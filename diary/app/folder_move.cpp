@@ -51,8 +51,6 @@ namespace diary {
 
 namespace {
 
-constexpr int kYesNo = 4, kExclamation = 2, kYes = 5;
-
 // A failure of the move before the old folder was marked: its text for the message.
 struct MoveStopped {
     std::string text;
@@ -129,8 +127,9 @@ bool PX$転送_SUB(Diary& d, const std::string& from, const std::string& to, con
     if (runtime::fileExists(to)) {
         if (sameBytes(from, to)) return true;
         const int answer = ui::messageBox(&d.windows.main.form, "チャート画像 "_sj + name + " の転送エラー"_sj,
-                                          "既に転送先フォルダー内に存在しています。上書きしますか？"_sj, kYesNo, kExclamation);
-        if (answer != kYes) return false;
+                                          "既に転送先フォルダー内に存在しています。上書きしますか？"_sj, ui::box::YesNo,
+                                          ui::box::ExclamationIcon);
+        if (answer != ui::box::Yes) return false;
     }
     runtime::copyFile(from, to, false);
     if (!sameBytes(from, to))

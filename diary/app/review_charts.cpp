@@ -14,8 +14,6 @@ namespace diary {
 
 namespace {
 
-constexpr int kOk = 0, kExclamation = 2;
-
 FormWindow& form5(Diary& d) { return d.windows.closedTrades; }
 
 // A clicked line of LIST5 (mode 0) or LIST6 (mode 1) opens the viewer on its chart, in
@@ -34,8 +32,8 @@ void showListChart(Diary& d, std::int16_t listMode) {
     v.imageName = name;
     v.imagePath = v.imageFolder + name;
     if (!runtime::fileExists(v.imagePath)) {
-        ui::messageBox(&form5(d).form, "チャートＣＧエラー"_sj, "登録されたチャートＣＧのファイルが見つかりません"_sj, kOk,
-                       kExclamation);
+        ui::messageBox(&form5(d).form, "チャートＣＧエラー"_sj, "登録されたチャートＣＧのファイルが見つかりません"_sj, ui::box::Ok,
+                       ui::box::ExclamationIcon);
         return;
     }
     // The steps of the viewer follow the list the user clicked last.
@@ -76,7 +74,7 @@ void PX$LIST56転送_SUB(Diary& d, const std::string& folder, const std::string&
     const std::string source = chartFolder(d) + file;
     if (!runtime::fileExists(source)) {
         ui::messageBox(&form5(d).form, "チャートＣＧエラー"_sj,
-                       "登録されたチャートＣＧのファイル「"_sj + file + "」が見つかりません"_sj, kOk, kExclamation);
+                       "登録されたチャートＣＧのファイル「"_sj + file + "」が見つかりません"_sj, ui::box::Ok, ui::box::ExclamationIcon);
         return;
     }
     runtime::copyFile(source, folder + target, false);

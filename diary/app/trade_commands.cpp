@@ -24,10 +24,8 @@ namespace diary {
 
 namespace {
 
-constexpr int kYesNo = 4, kExclamation = 2, kYes = 5;
-
 bool askYesNo(Diary& d, const std::string& caption, const std::string& text) {
-    return ui::messageBox(&d.windows.trade.form, caption, text, kYesNo, kExclamation) == kYes;
+    return ui::messageBox(&d.windows.trade.form, caption, text, ui::box::YesNo, ui::box::ExclamationIcon) == ui::box::Yes;
 }
 
 TradeRecord& openRecord(Diary& d) { return d.table.at(d.table.currentIndex); }
@@ -59,7 +57,7 @@ void settlementButtons(Diary& d) {
 // Opens a new trade; false when the user said No.
 bool openNewTradeLine(Diary& d) {
     const std::string caption = d.trade.emergencyArmed == 1 ? "緊急エントリーの確認メッセージ"_sj : "確認メッセージ"_sj;
-    if (ui::messageBox(&d.windows.main.form, caption, "本当に新規に取引を開始しますか？"_sj, kYesNo, kExclamation) != kYes)
+    if (ui::messageBox(&d.windows.main.form, caption, "本当に新規に取引を開始しますか？"_sj, ui::box::YesNo, ui::box::ExclamationIcon) != ui::box::Yes)
         return false;
     entryButtons(d);
     d.trade.unsavedNewTrade = 1;

@@ -124,8 +124,9 @@ bool somethingChanged(Editor& e) {
 void closeBoxOfMainForm(Editor& e) {
     if (somethingChanged(e)) {
         const int answer = ui::messageBox(&e.windows.main.form, "終了の確認"_sj,
-                                          "設定が変更されています。\r\n変更を登録しないで終了しますか？"_sj, 4, 1);
-        if (answer != 5) return;
+                                          "設定が変更されています。\r\n変更を登録しないで終了しますか？"_sj, ui::box::YesNo,
+                                          ui::box::QuestionIcon);
+        if (answer != ui::box::Yes) return;
     }
     PX$BUTTON34_ON(e);
 }
