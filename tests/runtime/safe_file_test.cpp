@@ -2,14 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <cerrno>
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
 #include "runtime/error.hpp"
+#include "runtime/file_system.hpp"
 #include "runtime/system_calls.hpp"
 #include "system_call_faults.hpp"
 #include "temp_folder.hpp"
@@ -84,6 +88,37 @@ TEST_F(SafeFileTest, EveryFailureKeepsTheOldFileAndLeaksNothing) {
         EXPECT_EQ(readBytes(path), c.replaced ? "new contents, in two writes\r\n" : old);
         EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"data.txt"}) << "temporary file left";
         EXPECT_EQ(openDescriptors(), descriptors) << "descriptor leaked";
+    }
+}
+
+// A chart copied into the chart folder over an older one, the program killed at any
+// moment of the copy: the target holds the old bytes or all of the new ones, never part.
+TEST_F(SafeFileTest, ACopyKilledAtAnyMomentLeavesTheOldTargetOrTheWholeNewOne) {
+    std::string source(8 << 20, '\0');
+    for (std::size_t i = 0; i < source.size(); ++i) source[i] = static_cast<char>(i * 131 + i / 4096);
+    const std::string from = folder / "chart.bmp";
+    writeBytes(from, source);
+    // How long one whole copy takes here, so that the kills spread over all of it.
+    const auto start = std::chrono::steady_clock::now();
+    runtime::copyFile(from, folder / "timed.bmp", false);
+    const auto whole = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+    constexpr int kAttempts = 24;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        writeBytes(path, old);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            runtime::copyFile(from, path, false);
+            ::_exit(0);
+        }
+        // From before the copy starts to after it is done.
+        ::usleep(static_cast<useconds_t>(whole.count() * 3 / 2 * attempt / kAttempts));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        const std::string now = readBytes(path);
+        if (now == old) continue;
+        ASSERT_EQ(now.size(), source.size()) << "attempt " << attempt << ": part of the copy is in the target";
+        ASSERT_TRUE(now == source) << "attempt " << attempt << ": the target holds other bytes";
     }
 }
 
